@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/Result.h"
+
+namespace quillon {
+
+// One recorded burst of a capture file: durations in counter ticks (10 MHz), alternately mark
+// and space from a mark, with no time before the first edge or after the last.
+struct CaptureRecord {
+  std::string Remote;
+  std::string Button;
+  std::string SameAs;  // the button whose code this one cannot be told apart from, if any
+  std::vector<std::int64_t> Durations;
+  std::int32_t LineNumber = 0;  // of the record's header line
+};
+
+// Reads the text capture format: comment lines start with "# "; a record is a header line of
+// percent-encoded key=value tokens ("# remote=... button=..."), then one line of durations.
+// A malformed line is reported with its line number.
+Result<std::vector<CaptureRecord>> ParseCaptures(std::string_view text);
+Result<std::vector<CaptureRecord>> ReadCaptureFile(const std::filesystem::path& path);
+
+}  // namespace quillon
