@@ -17,7 +17,7 @@ struct Error {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : State(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+  Result(T value) : State(std::move(value)) {}      // NOLINT(google-explicit-constructor)
   Result(Error error) : State(std::move(error)) {}  // NOLINT(google-explicit-constructor)
 
   bool Ok() const { return std::holds_alternative<T>(State); }

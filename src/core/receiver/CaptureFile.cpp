@@ -71,8 +71,10 @@ Result<std::vector<std::int64_t>> ParseDurations(std::string_view line, std::int
     std::int64_t value = 0;
     const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
     if (ec != std::errc() || end != token.data() + token.size() || value <= 0) {
-      return LineError(lineNumber, "\"" + std::string(token.substr(0, 40)) +
-                                       "\" is not a positive duration in ticks");
+      std::string what = "\"";
+      what.append(token.substr(0, 40));
+      what.append("\" is not a positive duration in ticks");
+      return LineError(lineNumber, what);
     }
     durations.push_back(value);
   }

@@ -12,12 +12,12 @@ namespace quillon {
 
 // What a finished burst is used for.
 enum class ReceiveModeKind : std::uint8_t {
-  Execute = 0,             // key dispatch of the command side
-  LearnButton = 1,         // button capture of the learning window (multi-level form)
-  SignalLengthTest = 2,    // signal-length decoder and analysis
-  HoldButtonTest = 3,      // repeat-code analysis (bit form, no prefix)
-  Pause = 4,               // decoded and dropped
-  ReceiverReadyTest = 5,   // repeat-code analysis, as in the hold-button test
+  Execute = 0,            // key dispatch of the command side
+  LearnButton = 1,        // button capture of the learning window (multi-level form)
+  SignalLengthTest = 2,   // signal-length decoder and analysis
+  HoldButtonTest = 3,     // repeat-code analysis (bit form, no prefix)
+  Pause = 4,              // decoded and dropped
+  ReceiverReadyTest = 5,  // repeat-code analysis, as in the hold-button test
 };
 
 // How an edge reached the program.

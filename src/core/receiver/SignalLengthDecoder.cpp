@@ -136,7 +136,8 @@ bool WithinPercent(std::int64_t x, std::int64_t reference) {
 // one the longest below 70 % of the previous; the shortest duration tells which of them sits
 // just above it.
 std::int64_t MaxValueOf(const PulseTrain& train, std::int32_t first, std::int32_t last) {
-  const std::int32_t t1 = LargestBelow(train, first, last, std::numeric_limits<std::int64_t>::max());
+  const std::int32_t t1 =
+      LargestBelow(train, first, last, std::numeric_limits<std::int64_t>::max());
   const std::int32_t t2 = LargestBelow(train, first, last, Percent(t1, 70));
   const std::int32_t t3 = LargestBelow(train, first, last, Percent(t2, 70));
   const std::int32_t t4 = LargestBelow(train, first, last, Percent(t3, 70));

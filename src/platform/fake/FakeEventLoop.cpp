@@ -100,7 +100,8 @@ void FakeEventLoop::AdvanceBy(std::uint32_t milliseconds) {
 void FakeEventLoop::RunUntil(std::uint32_t deadlineTick) {
   const auto remaining = static_cast<std::int32_t>(deadlineTick - Clock.TickCount());
   if (remaining > 0) {
-    AdvanceTo((Clock.Counter() / CounterTicksPerMillisecond + remaining) * CounterTicksPerMillisecond);
+    AdvanceTo((Clock.Counter() / CounterTicksPerMillisecond + remaining) *
+              CounterTicksPerMillisecond);
   } else {
     RunPosted();
   }
