@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
+#include "platform/support/TaskQueue.h"
+#include "platform/support/TimerList.h"
 
 namespace quillon::platform {
 
@@ -31,15 +30,16 @@ class FakeClock : public Clock {
 };
 
 // A deterministic event loop over a FakeClock. Due timers fire in the order of their due
-// times (ties in the order they were scheduled), with the clock set to each due time; posted
-// tasks run after each timer and whenever time is advanced.
+// times, with the clock set to each due time; posted tasks run after each timer and whenever
+// time is advanced.
 class FakeEventLoop : public EventLoop {
  public:
-  explicit FakeEventLoop(FakeClock& clock) : Clock(clock) {}
-  ~FakeEventLoop() override;
+  explicit FakeEventLoop(FakeClock& clock) : Clock(clock), Timers(clock) {}
 
-  std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override;
-  void Post(std::function<void()> task) override;
+  std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override {
+    return Timers.Create(std::move(onTick));
+  }
+  void Post(std::function<void()> task) override { Posted.Push(std::move(task)); }
 
   // Advances virtual time to the deadline, handling what falls due on the way.
   void RunUntil(std::uint32_t deadlineTick) override;
@@ -48,22 +48,10 @@ class FakeEventLoop : public EventLoop {
   void AdvanceTo(std::int64_t counter);
   void AdvanceBy(std::uint32_t milliseconds);
 
-  // Runs the posted tasks, those they post included.
-  void RunPosted();
-
  private:
-  class FakeTimer;
-  friend class FakeTimer;
-
-  void Schedule(FakeTimer& timer);
-  void Forget(const FakeTimer& timer);
-  FakeTimer* NextDue(std::int64_t until) const;
-
   FakeClock& Clock;
-  std::vector<FakeTimer*> Timers;
-  std::uint64_t Sequence = 0;
-  std::mutex PostedMutex;
-  std::deque<std::function<void()>> Posted;
+  TimerList Timers;
+  TaskQueue Posted;
 };
 
 }  // namespace quillon::platform

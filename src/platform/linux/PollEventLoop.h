@@ -1,19 +1,18 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
+#include "platform/support/TaskQueue.h"
+#include "platform/support/TimerList.h"
 
 namespace quillon::platform {
 
-// The event loop of the command-line tools: timers on the clock's tick count, tasks posted
-// from other threads, and poll() to sleep until the next of them. The GUI uses Qt's loop.
+// The event loop of the command-line tools: timers on the clock, tasks posted from other
+// threads, and poll() to sleep until the next of them. The GUI uses Qt's loop.
 class PollEventLoop : public EventLoop {
  public:
   explicit PollEventLoop(const Clock& clock);
@@ -21,25 +20,19 @@ class PollEventLoop : public EventLoop {
   PollEventLoop(const PollEventLoop&) = delete;
   PollEventLoop& operator=(const PollEventLoop&) = delete;
 
-  std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override;
+  std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override {
+    return Timers.Create(std::move(onTick));
+  }
   void Post(std::function<void()> task) override;
   void RunUntil(std::uint32_t deadlineTick) override;
 
  private:
-  class PollTimer;
-  friend class PollTimer;
-
-  void Forget(const PollTimer& timer);
-  void RunPosted();
-  bool FireOneDue();
-  void Sleep(std::uint32_t deadlineTick);
+  void Sleep(std::int64_t deadline);
 
   const Clock& TheClock;
   int WakeFd = -1;  // eventfd that Post() signals
-  std::vector<PollTimer*> Timers;
-  std::uint64_t Sequence = 0;
-  std::mutex PostedMutex;
-  std::deque<std::function<void()>> Posted;
+  TimerList Timers;
+  TaskQueue Posted;
 };
 
 }  // namespace quillon::platform
