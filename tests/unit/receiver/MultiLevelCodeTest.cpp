@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TrainBuilder.h"
+#include "receiver/TrainBuilder.h"
 
 namespace quillon {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "TrainBuilder.h"
 #include "platform/fake/FakeEventLoop.h"
+#include "receiver/TrainBuilder.h"
 
 namespace quillon {
 namespace {

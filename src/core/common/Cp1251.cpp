@@ -1,0 +1,140 @@
+#include "core/common/Cp1251.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quillon {
+
+namespace {
+
+// Unicode code points of the bytes 0x80..0xFF; 0 marks the unassigned byte.
+constexpr std::array<char16_t, 128> HighHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
+    0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408,
+    0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB,
+    0x0458, 0x0405, 0x0455, 0x0457, 0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423,
+    0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
+    0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+};
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+char ToCp1251(char32_t c) {
+  if (c < 0x80) return static_cast<char>(c);
+  for (std::size_t i = 0; i < HighHalf.size(); ++i) {
+    if (HighHalf[i] != 0 && HighHalf[i] == c) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+// Decodes one UTF-8 character at `i`, advancing it; a malformed sequence yields U+FFFD and
+// advances by one byte.
+char32_t NextCodePoint(std::string_view utf8, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(utf8[i]);
+  std::size_t length = 0;
+  char32_t c = 0;
+  if (lead < 0x80) {
+    ++i;
+    return lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    c = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    c = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    c = lead & 0x07;
+  } else {
+    ++i;
+    return 0xFFFD;
+  }
+  if (i + length > utf8.size()) {
+    ++i;
+    return 0xFFFD;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(utf8[i + k]);
+    if ((next & 0xC0) != 0x80) {
+      ++i;
+      return 0xFFFD;
+    }
+    c = (c << 6) | (next & 0x3F);
+  }
+  i += length;
+  return c;
+}
+
+}  // namespace
+
+std::string Cp1251ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char b : bytes) {
+    const auto byte = static_cast<unsigned char>(b);
+    if (byte < 0x80) {
+      out += b;
+    } else {
+      const char16_t c = HighHalf[byte - 0x80];
+      AppendUtf8(out, c == 0 ? U'?' : c);
+    }
+  }
+  return out;
+}
+
+std::string Utf8ToCp1251(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) out += ToCp1251(NextCodePoint(utf8, i));
+  return out;
+}
+
+std::string CutToStoredLength(std::string_view utf8, std::size_t maxBytes) {
+  std::size_t i = 0;
+  for (std::size_t characters = 0; i < utf8.size() && characters < maxBytes; ++characters) {
+    NextCodePoint(utf8, i);
+  }
+  return std::string(utf8.substr(0, i));
+}
+
+std::string UpperCase1251(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t c = NextCodePoint(utf8, i);
+    if (c >= U'a' && c <= U'z') {
+      c -= 0x20;
+    } else if (c >= 0x0430 && c <= 0x044F) {  // а..я
+      c -= 0x20;
+    } else if (c >= 0x0450 && c <= 0x045F) {  // ѐ..џ
+      c -= 0x50;
+    } else if (c == 0x0491) {  // ґ
+      c = 0x0490;
+    }
+    AppendUtf8(out, c);
+  }
+  return out;
+}
+
+}  // namespace quillon
