@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/learning/CodeShape.h"
+#include "core/learning/RepeatCodeAnalysis.h"
 #include "core/learning/RepeatFrameAnalysis.h"
 #include "receiver/TrainBuilder.h"
 
@@ -162,6 +163,32 @@ TEST(RepeatFrameAnalysis, TrainTableKeepsTheFirst20DurationsOfTenBursts) {
   table = Trains({11, {1000, 2000}});
   EXPECT_EQ(table.TrainIndex, 1);  // the eleventh burst went round to entry 0
   EXPECT_EQ(table.Trains()[9].Index, 9);
+}
+
+TEST(RepeatCodeAnalysis, TenPressesThenTheVerdict) {
+  const auto held = Joined({RepeatFrame, Gap, RepeatFrame, Gap, RepeatFrame});
+  for (const LanguageFlag language : {English, Bulgarian}) {
+    TrainTable trains;
+    auto remote = NewRemoteData();
+    std::uint8_t pressCounter = 1;
+    HoldButtonStep step;
+    for (int press = 1; press <= 10; ++press) {
+      test::TrainBuilder train;
+      train.Add(held);
+      const PulseBufferArray buffer = train.Buffer();
+      step = RepeatCodeAnalysis(trains, PulseTrain(buffer, train.Count()), "0110", pressCounter,
+                                *remote, 30, language);
+      EXPECT_EQ(step.Finished, press == 10);
+    }
+    EXPECT_EQ(pressCounter, 11);
+    EXPECT_EQ(remote->Repeat.Valid, 1);
+    EXPECT_EQ(remote->Repeat.RepeatTop, 3);
+    const std::vector<std::string> english = {"№10 at 10 -> 0110 ...Ok", "",
+                                              "This is a remote with special repeat code."};
+    const std::vector<std::string> bulgarian = {
+        "№10 от 10 -> 0110 ...Ok", "", "Това дистанционно има специален код за повторение."};
+    EXPECT_EQ(step.Log, language == English ? english : bulgarian);
+  }
 }
 
 }  // namespace
