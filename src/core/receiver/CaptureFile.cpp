@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace quillon {
@@ -81,11 +82,9 @@ Result<std::vector<std::int64_t>> ParseDurations(std::string_view line, std::int
   return durations;
 }
 
-}  // namespace
-
-Result<std::vector<CaptureRecord>> ParseCaptures(std::string_view text) {
-  std::vector<CaptureRecord> records;
-  bool awaitingDurations = false;
+// Calls `take(line, number)` for each line (without its line end) until it returns false.
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
   std::int32_t lineNumber = 0;
   std::size_t position = 0;
   while (position < text.size()) {
@@ -93,33 +92,74 @@ Result<std::vector<CaptureRecord>> ParseCaptures(std::string_view text) {
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(position, end - position);
     position = end + 1;
-    ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!take(line, ++lineNumber)) return;
+  }
+}
 
+}  // namespace
+
+Result<std::vector<CaptureRecord>> ParseCaptures(std::string_view text) {
+  std::vector<CaptureRecord> records;
+  bool awaitingDurations = false;
+  std::optional<Error> error;
+  ForEachLine(text, [&](std::string_view line, std::int32_t lineNumber) {
     if (!line.empty() && line.front() == '#') {
       CaptureRecord record;
       record.LineNumber = lineNumber;
-      if (!ParseHeader(line, record)) continue;
+      if (!ParseHeader(line, record)) return true;
       if (awaitingDurations) {
-        return LineError(lineNumber, "a record header follows a header without durations");
+        error = LineError(lineNumber, "a record header follows a header without durations");
+        return false;
       }
       records.push_back(std::move(record));
       awaitingDurations = true;
-      continue;
+      return true;
     }
     if (!awaitingDurations) {
-      if (Tokens(line).empty()) continue;
-      return LineError(lineNumber, "durations without a record header");
+      if (Tokens(line).empty()) return true;
+      error = LineError(lineNumber, "durations without a record header");
+      return false;
     }
     auto durations = ParseDurations(line, lineNumber);
-    if (!durations) return Error{durations.ErrorMessage()};
+    if (!durations) {
+      error = Error{durations.ErrorMessage()};
+      return false;
+    }
     records.back().Durations = std::move(durations).Value();
     awaitingDurations = false;
-  }
+    return true;
+  });
+  if (error) return *error;
   if (awaitingDurations) {
     return LineError(records.back().LineNumber, "record header without a durations line");
   }
   return records;
+}
+
+Result<std::vector<CaptureRecord>> ParseBursts(std::string_view text) {
+  std::vector<CaptureRecord> bursts;
+  CaptureRecord header;
+  std::optional<Error> error;
+  ForEachLine(text, [&](std::string_view line, std::int32_t lineNumber) {
+    if (!line.empty() && line.front() == '#') {
+      CaptureRecord candidate;
+      if (ParseHeader(line, candidate)) header = candidate;
+      return true;
+    }
+    auto durations = ParseDurations(line, lineNumber);
+    if (!durations) {
+      error = Error{durations.ErrorMessage()};
+      return false;
+    }
+    CaptureRecord burst = header;
+    burst.LineNumber = lineNumber;
+    burst.Durations = std::move(durations).Value();
+    bursts.push_back(std::move(burst));
+    return true;
+  });
+  if (error) return *error;
+  return bursts;
 }
 
 Result<std::vector<CaptureRecord>> ReadCaptureFile(const std::filesystem::path& path) {

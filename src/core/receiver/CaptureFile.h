@@ -17,13 +17,17 @@ struct CaptureRecord {
   std::string Button;
   std::string SameAs;  // the button whose code this one cannot be told apart from, if any
   std::vector<std::int64_t> Durations;
-  std::int32_t LineNumber = 0;  // of the record's header line
+  std::int32_t LineNumber = 0;  // of the header line (of the burst line in a plain list)
 };
 
 // Reads the text capture format: comment lines start with "# "; a record is a header line of
 // percent-encoded key=value tokens ("# remote=... button=..."), then one line of durations.
 // A malformed line is reported with its line number.
 Result<std::vector<CaptureRecord>> ParseCaptures(std::string_view text);
+// Reads a plain list of bursts: every line that does not start with '#' is one burst (an
+// empty line an empty burst), named by the last record header before it, if any.
+Result<std::vector<CaptureRecord>> ParseBursts(std::string_view text);
+
 Result<std::vector<CaptureRecord>> ReadCaptureFile(const std::filesystem::path& path);
 
 }  // namespace quillon

@@ -16,15 +16,20 @@ ReplayBench::ReplayBench() {
   Pipeline.ReceiveEnabled = true;
 }
 
-void ReplayBench::Press(std::span<const std::int64_t> durations) {
-  std::int64_t edge = Clock.Counter();
-  Pipeline.TakeEdge(edge, EdgeSource::ModemStatus);
+void PlayPress(ReceivePipeline& pipeline, platform::FakeEventLoop& loop,
+               const platform::FakeClock& clock, std::span<const std::int64_t> durations) {
+  if (durations.empty()) {  // no edge at all
+    loop.AdvanceBy(QuietMs);
+    return;
+  }
+  std::int64_t edge = clock.Counter();
+  pipeline.TakeEdge(edge, EdgeSource::ModemStatus);
   for (const std::int64_t duration : durations) {
     edge += duration;
-    Loop.AdvanceTo(edge);
-    Pipeline.TakeEdge(edge, EdgeSource::ModemStatus);
+    loop.AdvanceTo(edge);
+    pipeline.TakeEdge(edge, EdgeSource::ModemStatus);
   }
-  Loop.AdvanceBy(QuietMs);
+  loop.AdvanceBy(QuietMs);
 }
 
 void ReplayBench::AdoptFrame(const Decoded& burst, std::int32_t impulseDiv) {

@@ -14,6 +14,12 @@
 
 namespace quillon {
 
+// Plays `durations` as the edges of one press through `pipeline`, from the loop's present
+// virtual time, then lets the burst timer close the burst. Edges past the burst window start
+// further bursts, as they would from a real receiver.
+void PlayPress(ReceivePipeline& pipeline, platform::FakeEventLoop& loop,
+               const platform::FakeClock& clock, std::span<const std::int64_t> durations);
+
 // A receive pipeline on virtual time, with a recorder of what reaches its consumers, for
 // replaying recorded bursts as a receiver would deliver them: edge by edge, closed by the
 // burst timer.
@@ -21,9 +27,9 @@ class ReplayBench : private KeyDispatcher, private SignalLengthConsumer {
  public:
   ReplayBench();
 
-  // Plays `durations` as the edges of one press and lets the burst timer close it. Edges past
-  // the burst window start further bursts, as they would from a real receiver.
-  void Press(std::span<const std::int64_t> durations);
+  void Press(std::span<const std::int64_t> durations) {
+    PlayPress(Pipeline, Loop, Clock, durations);
+  }
 
   struct Decoded {
     std::string Code;

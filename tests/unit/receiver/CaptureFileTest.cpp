@@ -45,6 +45,25 @@ TEST(CaptureFile, MalformedLinesAreReportedWithTheirNumber) {
   }
 }
 
+TEST(CaptureFile, PlainBurstListTakesEveryOtherLineAsABurst) {
+  const auto bursts = ParseBursts(
+      "# remote=tv button=Off\n"
+      "100 200 300\n"
+      "\n"
+      "# just a comment\n"
+      "400\n");
+  ASSERT_TRUE(bursts) << bursts.ErrorMessage();
+  ASSERT_EQ(bursts.Value().size(), 3U);
+  EXPECT_EQ(bursts.Value()[0].Button, "Off");
+  EXPECT_TRUE(bursts.Value()[1].Durations.empty());
+  EXPECT_EQ(bursts.Value()[2].Durations, std::vector<std::int64_t>{400});
+  EXPECT_EQ(bursts.Value()[2].LineNumber, 5);
+
+  const auto bad = ParseBursts("100\n12 zz\n");
+  ASSERT_FALSE(bad);
+  EXPECT_EQ(bad.ErrorMessage(), "line 2: \"zz\" is not a positive duration in ticks");
+}
+
 TEST(CaptureFile, MissingFileIsAnError) {
   const auto records = ReadCaptureFile("no-such-file.irc");
   ASSERT_FALSE(records);
