@@ -5,8 +5,7 @@
 
 namespace quillon {
 
-Result<std::monostate> WriteFileAtomically(const std::filesystem::path& path,
-                                           std::string_view content) {
+Result<Done> WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
   std::filesystem::path temporary = path;
   temporary += ".new";
   {
@@ -28,7 +27,7 @@ Result<std::monostate> WriteFileAtomically(const std::filesystem::path& path,
     std::filesystem::remove(temporary, ignored);
     return Error{"cannot replace " + path.string() + ": " + error.message()};
   }
-  return std::monostate{};
+  return Done{};
 }
 
 }  // namespace quillon

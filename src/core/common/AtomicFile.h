@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <string_view>
-#include <variant>
 
 #include "core/common/Result.h"
 
@@ -10,7 +9,6 @@ namespace quillon {
 
 // Replaces `path` with `content`: writes a temporary file in the same folder, flushes it and
 // renames it over the target, so a failed or interrupted save leaves the old file whole.
-Result<std::monostate> WriteFileAtomically(const std::filesystem::path& path,
-                                           std::string_view content);
+Result<Done> WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 }  // namespace quillon

@@ -7,6 +7,9 @@
 
 namespace quillon {
 
+// The success side of an operation that yields nothing but its outcome.
+struct Done {};
+
 // The error side of a Result: a message fit to show to the user or print on the command line.
 struct Error {
   std::string Message;

@@ -194,7 +194,7 @@ Result<std::vector<RemoteType>> ScanRemoteTypes(const std::filesystem::path& fol
   return types;
 }
 
-void RemoteTypeList::Add(const std::string& name) {
+void UniqueNameList::Add(const std::string& name) {
   if (name.empty() || name.front() == ' ') return;
   if (name.find_first_not_of(' ') == std::string::npos) return;
   const std::string key = Folded(name);

@@ -81,9 +81,9 @@ struct RemoteType {
 Result<std::vector<RemoteType>> ScanRemoteTypes(const std::filesystem::path& folder,
                                                 LanguageFlag language);
 
-// The "Remote Control type" list: sorted, names unique regardless of case, no blank names and
-// none that start with a blank.
-class RemoteTypeList {
+// A list of names as the remote-type list and the button-name list keep them: sorted, unique
+// regardless of case, no blank names and none that start with a blank.
+class UniqueNameList {
  public:
   void Add(const std::string& name);
   const std::vector<std::string>& Items() const { return Names; }

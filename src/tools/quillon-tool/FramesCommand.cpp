@@ -6,15 +6,13 @@
 #include <vector>
 
 #include "core/receiver/CaptureFile.h"
+#include "core/shell/Settings.h"
 #include "quillon-tool/Commands.h"
 #include "replay/CaptureReplay.h"
 
 namespace quillon::tool {
 
 namespace {
-
-// The default allowed deviation of a code's length from the nominal length, in durations.
-constexpr std::int32_t DefaultImpulseDiv = 3;
 
 struct FramesOptions {
   std::int32_t JitterPercent = 0;
@@ -38,7 +36,7 @@ void FramesOfCapture(const CaptureRecord& record, const FramesOptions& options,
             << ", gap " << found.Sample->FrameGap << " ticks)\n";
 
   ReplayBench run;
-  run.AdoptFrame(found, DefaultImpulseDiv);
+  run.AdoptFrame(found, settings::ImpulseDiv.Default);
   run.Press(Jitter(record.Durations, options.JitterPercent, random));
   std::cout << "  voting:        " << (run.Bursts.empty() ? "" : run.Bursts.front().Code)
             << (run.Pipeline.MultiLevelCoding ? "  (multi-level)" : "  (bits)") << "\n";

@@ -262,7 +262,7 @@ TEST(RemoteFile, RemoteTypesAreListedAndSelectedByDisplayName) {
 
   auto types = ScanRemoteTypes(folder.Path, English);
   ASSERT_TRUE(types) << types.ErrorMessage();
-  RemoteTypeList list;
+  UniqueNameList list;
   for (const RemoteType& type : types.Value()) list.Add(type.DisplayName);
   list.Add("acme  tv1");  // the same name in other letter case is not added again
   EXPECT_EQ(list.Items(), (std::vector<std::string>{"ACME  TV1", "БОШ  Радио"}));
