@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -20,5 +22,20 @@ struct BilingualText {
     return language == Bulgarian ? InBulgarian : InEnglish;
   }
 };
+
+// Flipping the language: English becomes Bulgarian, anything else English.
+constexpr LanguageFlag FlipLanguage(LanguageFlag language) {
+  return language == English ? Bulgarian : English;
+}
+
+// A table of texts keyed by role: `Role` is an enumeration ending in `Count`, and the table
+// holds one pair of texts per role, in the enumeration's order.
+template <typename Role>
+using TextTable = std::array<BilingualText, static_cast<std::size_t>(Role::Count)>;
+
+template <typename Role>
+constexpr std::string_view Text(const TextTable<Role>& table, Role role, LanguageFlag language) {
+  return table[static_cast<std::size_t>(role)](language);
+}
 
 }  // namespace quillon

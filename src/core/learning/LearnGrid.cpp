@@ -1,12 +1,14 @@
 #include "core/learning/LearnGrid.h"
 
+#include "core/learning/LearningTexts.h"
+
 namespace quillon {
 
 void ClearLearnGrids(LearnGrid& keys, LearnGrid& lockUps, LanguageFlag language) {
-  const bool bulgarian = language == Bulgarian;
-  LearnGrid::Row header{bulgarian ? "Бутон-№" : "Key №", bulgarian ? "Име" : "Name"};
+  LearnGrid::Row header{std::string(Text(LearningText::GridKeyNumber, language)),
+                        std::string(Text(LearningText::GridName, language))};
   for (std::size_t k = 1; k <= 5; ++k) {
-    header[k + 1] = (bulgarian ? "Данни[" : "Data[") + std::to_string(k) + "]";
+    header[k + 1] = std::string(Text(LearningText::GridData, language)) + std::to_string(k) + "]";
   }
   for (LearnGrid* grid : {&keys, &lockUps}) grid->Rows = {header, LearnGrid::Row{}};
 }

@@ -8,21 +8,15 @@
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1251.h"
 #include "core/learning/CodeShape.h"
+#include "core/learning/LearningTexts.h"
 
 namespace quillon {
 
 namespace {
 
-constexpr BilingualText ErrorInFile{"Error in file: ", "Грешка във файла: "};
-constexpr BilingualText RestartProgram{" \r\n\r\nRestart Quillon !",
-                                       " \r\n\r\nРестартирайте Quillon !"};
-constexpr BilingualText FilePrefix{"File ", "Файлът "};
-constexpr BilingualText ExistsOverwrite{" exists!\r\nOverwrite?",
-                                        " съществува!\r\nЗапис върху него?"};
-
 Error FileError(const std::filesystem::path& path, LanguageFlag language) {
-  return Error{std::string(ErrorInFile(language)) + path.filename().string() +
-               std::string(RestartProgram(language))};
+  return Error{std::string(Text(LearningText::ErrorInFile, language)) + path.filename().string() +
+               std::string(Text(LearningText::RestartProgram, language))};
 }
 
 // Reads the first record of a file; an error when the file is shorter or unreadable.
@@ -162,8 +156,9 @@ Result<bool> SaveRemoteFile(const std::filesystem::path& folder, const RemoteSav
   const std::filesystem::path path = folder / name;
   std::error_code error;
   if (std::filesystem::exists(path, error)) {
-    const std::string question =
-        std::string(FilePrefix(language)) + name + std::string(ExistsOverwrite(language));
+    const std::string question = std::string(Text(LearningText::FileExistsPrefix, language)) +
+                                 name +
+                                 std::string(Text(LearningText::FileExistsOverwrite, language));
     if (!confirmOverwrite(question)) return false;
   }
   auto record = BuildRemoteRecord(request, current);

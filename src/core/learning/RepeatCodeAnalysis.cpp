@@ -1,16 +1,12 @@
 #include "core/learning/RepeatCodeAnalysis.h"
 
+#include "core/learning/LearningTexts.h"
+
 namespace quillon {
 
 namespace {
 
 constexpr std::uint8_t Presses = 10;
-
-constexpr BilingualText OfTen{" at 10", " от 10"};
-constexpr BilingualText SpecialRepeatCode{"This is a remote with special repeat code.",
-                                          "Това дистанционно има специален код за повторение."};
-constexpr BilingualText NoSpecialRepeatCode{"This is a remote with no special repeat code.",
-                                            "Това дистанционно няма специален код за повторение."};
 
 }  // namespace
 
@@ -20,14 +16,16 @@ HoldButtonStep RepeatCodeAnalysis(TrainTable& trains, const PulseTrain& train,
                                   LanguageFlag language) {
   HoldButtonStep step;
   trains.Record(train);
-  step.Log.push_back("№" + std::to_string(pressCounter) + std::string(OfTen(language)) + " -> " +
-                     code + " ...Ok");
+  step.Log.push_back("№" + std::to_string(pressCounter) +
+                     std::string(Text(LearningText::PressOfTen, language)) + " -> " + code +
+                     " ...Ok");
   ++pressCounter;
   if (pressCounter == Presses + 1) {
     remote.Repeat = RepeatFrameAnalysis(trains, maxValueError);
     step.Log.emplace_back();
-    step.Log.emplace_back(remote.Repeat.Valid == 1 ? SpecialRepeatCode(language)
-                                                   : NoSpecialRepeatCode(language));
+    step.Log.emplace_back(Text(remote.Repeat.Valid == 1 ? LearningText::SpecialRepeatCode
+                                                        : LearningText::NoSpecialRepeatCode,
+                               language));
     step.Finished = true;
   }
   return step;
