@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "core/config/ConfigTexts.h"
+#include "core/learning/LearningTexts.h"
+
+namespace quillon {
+namespace {
+
+template <std::size_t N>
+void ExpectBothLanguages(const std::array<BilingualText, N>& table, const char* name) {
+  for (std::size_t role = 0; role < table.size(); ++role) {
+    EXPECT_FALSE(table[role].InEnglish.empty()) << name << " role " << role;
+    EXPECT_FALSE(table[role].InBulgarian.empty()) << name << " role " << role;
+  }
+}
+
+TEST(TextTables, EveryTextHasItsTwin) {
+  ExpectBothLanguages(LearningTexts, "LearningTexts");
+  ExpectBothLanguages(ConfigTexts, "ConfigTexts");
+}
+
+TEST(TextTables, TheFlagPicksAtTheMomentOfShowing) {
+  EXPECT_EQ(Text(ConfigText::UnknownKey, English), "** Unknown key **");
+  EXPECT_EQ(Text(ConfigText::UnknownKey, Bulgarian), "** Непознат бутон **");
+  EXPECT_EQ(FlipLanguage(English), Bulgarian);
+  EXPECT_EQ(FlipLanguage(Bulgarian), English);
+  EXPECT_EQ(FlipLanguage(7), English);
+}
+
+}  // namespace
+}  // namespace quillon
