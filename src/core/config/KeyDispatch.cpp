@@ -61,6 +61,7 @@ void CommandDispatcher::KeyDispatch(const std::string& code, bool repeatFrame) {
     Timer2->Enable();
     match = Matcher.Lookup(code, repeatFrame);
   }
+  LastMatch = match;
   if (!match.Found && repeatFrame) Display.CloseHint();
 
   if (match.Found && match.KeyNumber > 0) {

@@ -73,6 +73,7 @@ class CommandDispatcher : public KeyDispatcher {
   KeyMatcher Matcher;
 
   std::string LastCode;
+  KeyMatch LastMatch;  // the key the last code found, if any
   std::int32_t GroupDepth = 0;
   std::array<std::int32_t, MaxGroups> GroupLevels{};
   std::array<std::string, MaxGroups> GroupTexts{};

@@ -93,7 +93,7 @@ void ParseNodeText(std::string_view text, CommandRecord& record) {
     const BracketFields fields = SplitBracketFields(text, BracketMode::Fields);
     const std::size_t group = fields[0] == GroupKeyField ? 0 : 1;
     record.WindowName = fields[group + 1];
-    record.ApplicationPath = group + 2 < fields.size() ? fields[group + 2] : std::string();
+    record.ApplicationPath = fields[group + 2];
     return;
   }
 

@@ -18,6 +18,7 @@ inline constexpr int BadInput = 2;
 void AddFramesCommand(CLI::App& app, int& status);
 void AddShowCommand(CLI::App& app, int& status);
 void AddDecodeCommand(CLI::App& app, int& status);
+void AddDispatchCommand(CLI::App& app, int& status);
 
 // Prints "quillon-tool: <message>" on stderr, on one line.
 void ReportError(const std::string& message);

@@ -1,9 +1,14 @@
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <system_error>
 
 #include "core/common/Cp1251.h"
+#include "core/config/ConfigFile.h"
+#include "core/config/NodeText.h"
 #include "core/learning/RemoteFile.h"
 #include "quillon-tool/Commands.h"
 #include "quillon-tool/Json.h"
@@ -113,6 +118,108 @@ void ShowText(const CurrentRemote& current, const RemoteLoad& load) {
   PrintKeyTable("LockUps", r.LockUps, r.LockUpCount);
 }
 
+// The record a node text gives when parsed as dispatch parses a command node; none for texts
+// that carry no command (key labels, markers, the remote type line).
+std::optional<CommandRecord> NodeRecord(const std::string& text) {
+  CommandRecord record;
+  ParseNodeText(text, record);
+  if (record.Kind == CommandKind::None) return std::nullopt;
+  return record;
+}
+
+const char* KindName(CommandKind kind) {
+  switch (kind) {
+    case CommandKind::GroupKey:
+      return "group key";
+    case CommandKind::Command:
+      return "command";
+    case CommandKind::SendKeys:
+      return "send keys";
+    case CommandKind::WindowMessage:
+      return "window message";
+    case CommandKind::AudioCommand:
+      return "audio command";
+    case CommandKind::None:
+      break;
+  }
+  return "none";
+}
+
+std::string ConfigurationJson(const ConfigurationFileContent& content) {
+  Json json;
+  json.BeginObject().Key("nodes").BeginArray();
+  for (std::size_t i = 0; i < content.Nodes.size(); ++i) {
+    const ConfigTree::Node& node = content.Nodes[i];
+    json.BeginObject();
+    json.Key("index").Number(static_cast<std::int64_t>(i));
+    json.Key("level").Number(node.Level);
+    json.Key("text").String(node.Text);
+    json.Key("record");
+    if (const auto record = NodeRecord(node.Text)) {
+      json.BeginObject();
+      json.Key("Kind").Number(static_cast<std::int64_t>(record->Kind));
+      json.Key("WindowName").String(record->WindowName);
+      json.Key("ApplicationPath").String(record->ApplicationPath);
+      json.Key("Parameter").String(record->Parameter);
+      json.EndObject();
+    } else {
+      json.Null();
+    }
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("remoteType").String(content.RemoteType);
+  json.EndObject();
+  return json.Text();
+}
+
+// The tree indented two blanks a level; after each node that carries a command, its record.
+void ShowConfigurationText(const ConfigurationFileContent& content) {
+  std::cout << "Remote type: " << content.RemoteType << "\n";
+  for (const ConfigTree::Node& node : content.Nodes) {
+    std::cout << std::string(2 * static_cast<std::size_t>(node.Level), ' ') << node.Text;
+    if (const auto record = NodeRecord(node.Text)) {
+      std::cout << "  => Kind " << static_cast<int>(record->Kind) << " (" << KindName(record->Kind)
+                << ")";
+      if (!record->WindowName.empty()) std::cout << ", WindowName \"" << record->WindowName << "\"";
+      if (!record->ApplicationPath.empty()) {
+        std::cout << ", ApplicationPath \"" << record->ApplicationPath << "\"";
+      }
+      if (!record->Parameter.empty()) std::cout << ", Parameter \"" << record->Parameter << "\"";
+    }
+    std::cout << "\n";
+  }
+}
+
+bool IsConfigurationFile(const std::string& file) {
+  std::string extension = std::filesystem::path(file).extension().string();
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return extension == ".rir";
+}
+
+// Shows a configuration file as the program reads it; its remote need not be present.
+void ShowConfiguration(const std::string& file, bool json, int& status) {
+  std::error_code error;
+  if (!std::filesystem::exists(file, error)) {
+    ReportError("no such file: " + file);
+    status = BadInput;
+    return;
+  }
+  const auto content = ReadConfigurationFile(file);
+  if (!content) {
+    ReportError(content.ErrorMessage());
+    status = BadInput;
+    return;
+  }
+  if (json) {
+    std::cout << ConfigurationJson(content.Value()) << "\n";
+  } else {
+    ShowConfigurationText(content.Value());
+  }
+}
+
 }  // namespace
 
 Result<RemoteLoad> LoadRemoteForTool(const std::string& file, CurrentRemote& current) {
@@ -129,10 +236,15 @@ void AddShowCommand(CLI::App& app, int& status) {
   CLI::App* command = app.add_subcommand(
       "show",
       "Shows every field of a remote data file (.IRD) and the values derived when the "
-      "program loads it.");
-  command->add_option("file", *file, "remote data file")->required();
+      "program loads it, or the tree of a configuration file (.rir) with the command each "
+      "command node gives.");
+  command->add_option("file", *file, "remote data file or configuration file")->required();
   command->add_flag("--json", *json, "one JSON object, texts as UTF-8");
   command->callback([file, json, &status] {
+    if (IsConfigurationFile(*file)) {
+      ShowConfiguration(*file, *json, status);
+      return;
+    }
     CurrentRemote current;
     auto load = LoadRemoteForTool(*file, current);
     if (!load) {

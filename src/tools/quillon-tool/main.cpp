@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   quillon::tool::AddFramesCommand(app, status);
   quillon::tool::AddShowCommand(app, status);
   quillon::tool::AddDecodeCommand(app, status);
+  quillon::tool::AddDispatchCommand(app, status);
   const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
   const auto known = [&](const std::string& name) {
     return std::any_of(commands.begin(), commands.end(),

@@ -9,16 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "SampleRemote.h"
 #include "TempFolder.h"
-#include "core/learning/RemoteFile.h"
-#include "core/receiver/CaptureFile.h"
-#include "replay/CaptureReplay.h"
 
 namespace quillon {
 namespace {
 
-const std::filesystem::path Vizio =
-    std::filesystem::path(QUILLON_SOURCE_DIR) / "samples/ir-captures/fz-TVs-Vizio-Vizio_VX32L.irc";
+const std::filesystem::path& Vizio = test::VizioCapture;
 
 struct ToolRun {
   int Status = -1;
@@ -42,41 +39,11 @@ ToolRun RunTool(const std::string& arguments, const test::TempFolder& folder) {
   return run;
 }
 
-// Learns the Vizio remote from its captures, one press per button as the signal-length test
-// decodes it, and saves it into `folder`.
+// Learns the sample remote into `folder`.
 std::filesystem::path LearnVizio(const test::TempFolder& folder) {
-  const auto records = ReadCaptureFile(Vizio).Value();
-  LearnGrid keys;
-  LearnGrid lockUps;
-  ClearLearnGrids(keys, lockUps, English);
-  keys.Rows.pop_back();
-  CurrentRemote current;
-  for (const CaptureRecord& record : records) {
-    ReplayBench test;
-    test.Pipeline.ReceiveMode = ReceiveModeKind::SignalLengthTest;
-    test.Press(record.Durations);
-    const auto& burst = test.Bursts.front();
-    if (keys.Rows.size() == 1) {
-      current.Timings = test.Timings;
-      current.Timings.StartPulse = burst.Sample->StartPulse;
-      current.Timings.FrameGap = burst.Sample->FrameGap;
-      current.Timings.MaxValue = burst.MaxValue;
-    }
-    const std::string number = std::to_string(keys.Rows.size());
-    keys.Rows.push_back(
-        {number, record.Button, burst.Code, burst.Code, burst.Code, burst.Code, burst.Code});
-  }
-  keys.Rows.push_back({});
-  RemoteSaveRequest request;
-  request.Producer = "Vizio";
-  request.Model = "VX32L";
-  request.KeyGrid = &keys;
-  request.LockUpGrid = &lockUps;
-  request.NominalLength = 66;
-  TrainTable trains;
-  request.Trains = &trains;
-  EXPECT_TRUE(SaveRemoteFile(folder.Path, request, current, nullptr, English));
-  return folder.Path / "Vizio_VX32L.IRD";
+  auto remote = test::LearnVizio(folder.Path);
+  EXPECT_TRUE(remote) << remote.ErrorMessage();
+  return remote ? remote.Value() : std::filesystem::path();
 }
 
 TEST(QuillonTool, ShowPrintsEveryFieldAsJson) {
@@ -110,11 +77,98 @@ TEST(QuillonTool, DecodeFindsEachButtonOfTheRecordings) {
   }
 }
 
+// A path as one shell word.
+std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+TEST(QuillonTool, ShowPrintsAConfigurationTreeWithItsCommands) {
+  test::TempFolder folder;
+  // The extension decides, in any letter case.
+  const auto upper = folder.Path / "LIVING ROOM.RIR";
+  std::filesystem::copy_file(test::SampleRemotes / "Living room.rir", upper);
+  for (const auto& file : {test::SampleRemotes / "Living room.rir", upper}) {
+    const ToolRun run = RunTool("show " + Quoted(file), folder);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    for (const char* expected : {
+             "Remote type: VIZIO  VX32L\n"
+             "[Media Player][C:\\Program Files\\Media Player\\player.exe]  => Kind 0 (group key)\n"
+             "  1. Power\n"
+             "    <Command>[Run/Close Application]  => Kind 1 (command), Parameter "
+             "\"Run/Close Application\"\n",
+             "\n  5. Input - [Group Key][Photo Viewer][C:\\Program Files\\Photo "
+             "Viewer\\viewer.exe]  => Kind 0 (group key), WindowName \"Photo Viewer\", "
+             "ApplicationPath \"C:\\Program Files\\Photo Viewer\\viewer.exe\"\n",
+             "\n      <WM_>[WM_CLOSE,0,0]  => Kind 3 (window message), Parameter "
+             "\"WM_CLOSE,0,0\"\n",
+             "\n        <SendKey>[[Space]]  => Kind 2 (send keys), Parameter \"[Space]\"\n",
+             "\n    <AudioCommand>[Mixer 0/Master/Master/Mute]  => Kind 4 (audio command), "
+             "Parameter \"Mixer 0/Master/Master/Mute\"\n",
+             "\n<Remoute Control Type> - VIZIO  VX32L\n",
+         }) {
+      EXPECT_NE(run.Out.find(expected), std::string::npos) << expected << "\n" << run.Out;
+    }
+  }
+}
+
+TEST(QuillonTool, ShowPrintsAConfigurationAsJson) {
+  test::TempFolder folder;
+  // Windows-1251 in the file, UTF-8 in the output.
+  const auto file = folder.Path / "Хол.rir";
+  std::ofstream(file, std::ios::binary) << "[\xCF\xEB\xE5\xFA\xF0][C:\\p.exe]\r\n"
+                                           "\t1. A\r\n"
+                                           "\t\t<SendKey>[^{[Right]}]\r\n"
+                                           "<Remoute Control Type> - \xD2\xC2  1\r\n";
+  const ToolRun run = RunTool("show --json " + Quoted(file), folder);
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "{\"nodes\":["
+            "{\"index\":0,\"level\":0,\"text\":\"[Плеър][C:\\\\p.exe]\",\"record\":{\"Kind\":0,"
+            "\"WindowName\":\"\",\"ApplicationPath\":\"\",\"Parameter\":\"\"}},"
+            "{\"index\":1,\"level\":1,\"text\":\"1. A\",\"record\":null},"
+            "{\"index\":2,\"level\":2,\"text\":\"<SendKey>[^{[Right]}]\",\"record\":{\"Kind\":2,"
+            "\"WindowName\":\"\",\"ApplicationPath\":\"\",\"Parameter\":\"^{[Right]}\"}},"
+            "{\"index\":3,\"level\":0,\"text\":\"<Remoute Control Type> - ТВ  1\",\"record\":null}"
+            "],\"remoteType\":\"ТВ  1\"}\n");
+}
+
+TEST(QuillonTool, DispatchCarriesTheOpenGroupsFromPressToPress) {
+  test::TempFolder folder;
+  const ToolRun run = RunTool(
+      "dispatch --json --remote " + Quoted(test::SampleRemotes / "Vizio_VX32L.IRD") + " --config " +
+          Quoted(test::SampleRemotes / "Living room.rir") + " 5 2 repeat 5 code:42",
+      folder);
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const std::string viewer =
+      "\"WindowName\":\"Photo Viewer\",\"ApplicationPath\":\"C:\\\\Program Files\\\\Photo "
+      "Viewer\\\\viewer.exe\"";
+  const std::string player =
+      "\"WindowName\":\"Media Player\",\"ApplicationPath\":\"C:\\\\Program Files\\\\Media "
+      "Player\\\\player.exe\"";
+  EXPECT_EQ(run.Out,
+            "{\"press\":1,\"key\":5,\"hint\":\"On[F]\\r[Photo Viewer]\\r5. Input\",\"record\":"
+            "{\"Kind\":0," +
+                viewer +
+                ",\"Parameter\":\"\"},\"GroupDepth\":1}\n"
+                "{\"press\":2,\"key\":2,\"hint\":\"[F1]\\r[Photo Viewer]\\r2. Vol_up\",\"record\":"
+                "{\"Kind\":2," +
+                viewer +
+                ",\"Parameter\":\"[Prior]\"},\"GroupDepth\":1}\n"
+                "{\"press\":3,\"key\":2,\"hint\":\"[F1]\\r[Photo Viewer]\\r2. Vol_up\",\"record\":"
+                "{\"Kind\":2," +
+                viewer +
+                ",\"Parameter\":\"[Prior]\"},\"GroupDepth\":1}\n"
+                "{\"press\":4,\"key\":5,\"hint\":\"Off[F]\\r5. Input\",\"record\":"
+                "{\"Kind\":0," +
+                player +
+                ",\"Parameter\":\"\"},\"GroupDepth\":0}\n"
+                "{\"press\":5,\"key\":null,\"hint\":\"\",\"record\":null,\"GroupDepth\":0}\n");
+}
+
 TEST(QuillonTool, BadInputGivesOneLineAndStatus2) {
   test::TempFolder folder;
   const auto remote = LearnVizio(folder);
   std::ofstream(folder.Path / "short.IRD") << "too short";
   std::ofstream(folder.Path / "bad.txt") << "1000 2000\n300 x\n";
+  std::ofstream(folder.Path / "bad.rir") << "[W][P]\r\n\t\t1. A\r\n";
   const struct {
     std::string Arguments;
     std::string Message;
@@ -126,7 +180,14 @@ TEST(QuillonTool, BadInputGivesOneLineAndStatus2) {
        "bad.txt: line 2: \"x\" is not a positive duration in ticks\n"},
       {"decode " + Vizio.string(), "--remote is required"},
       {"nonsense", "unknown command \"nonsense\""},
+      {"dispatch --remote " + remote.string() + " --config " +
+           Quoted(test::SampleRemotes / "Living room.rir") + " 1 99",
+       "\"99\" is no key number of the remote"},
       {"show", "file is required"},
+      {"show " + (folder.Path / "none.rir").string(), "no such file: "},
+      {"show " + (folder.Path / "bad.rir").string(),
+       "quillon-tool: bad.rir: line 2 is indented 2 levels, more than one level deeper than the "
+       "line before it\n"},
   };
   for (const auto& c : cases) {
     const ToolRun run = RunTool(c.Arguments, folder);
