@@ -1,13 +1,18 @@
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "core/actions/ActionExecutor.h"
 #include "core/config/ConfigFile.h"
 #include "core/config/KeyDispatch.h"
+#include "core/config/NodeText.h"
+#include "platform/fake/FakeDesktopSystem.h"
 #include "platform/fake/FakeEventLoop.h"
 #include "quillon-tool/Commands.h"
 #include "quillon-tool/Json.h"
@@ -20,6 +25,8 @@ struct DispatchOptionsGiven {
   std::string Remote;
   std::string Config;
   bool Json = false;
+  bool Execute = false;
+  bool DryRun = false;
   std::vector<std::string> Presses;
 };
 
@@ -47,14 +54,84 @@ Result<Press> ParsePress(const std::string& text, const RemoteData& remote) {
   return Press{remote.Keys[static_cast<std::size_t>(key)].Data[0].Text(), false};
 }
 
-// Records what one press showed and ran.
+// Records what one press showed and ran, and hands the command on to the executor if any.
 struct Outcome : HintDisplay, CommandExecutor {
   void IRShowHint(const std::string& text) override { Hint = text; }
   void CloseHint() override { Hint.clear(); }
-  void ExecuteCommand(const CommandRecord& record) override { Record = record; }
+  void ExecuteCommand(const CommandRecord& record) override {
+    Record = record;
+    if (Executor != nullptr) Executor->ExecuteCommand(record);
+  }
+  void Reset() {
+    Hint.clear();
+    Record.reset();
+  }
   std::string Hint;
   std::optional<CommandRecord> Record;
+  CommandExecutor* Executor = nullptr;
 };
+
+// What a dry run does beyond the desktop: the countdown window and audio commands, recorded
+// among the desktop's effects. Effects: "countdown" caption, label; "countdown-closed";
+// "exit" (the program ends after a shut-down request: no press follows); "audio" command.
+struct DryRunServices : ShutDownView, AudioCommands {
+  explicit DryRunServices(platform::EffectLog& log) : Log(log) {}
+  // Kept on top each second: the texts that follow are the effect to show.
+  void ShowCountdown() override {}
+  void ShowCountdownTexts(const CountdownTexts& texts) override {
+    Log.Add({"countdown", {{"caption", texts.Caption}, {"label", texts.Label}}});
+  }
+  void CloseCountdown() override { Log.Add({"countdown-closed", {}}); }
+  void EndProgram() override {
+    Log.Add({"exit", {}});
+    Ended = true;
+  }
+  void ExecuteAudioCommand(const std::string& parameter) override {
+    Log.Add({"audio", {{"command", parameter}}});
+  }
+  platform::EffectLog& Log;
+  bool Ended = false;
+};
+
+// The window names a configuration names: its root's and its group keys'.
+std::vector<std::string> NamedWindows(const ConfigTree& tree) {
+  std::vector<std::string> names;
+  const auto add = [&names](const std::string& name) {
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
+      names.push_back(name);
+    }
+  };
+  if (!tree.Empty()) add(SplitBracketFields(tree.Text(0), BracketMode::Fields)[0]);
+  for (std::int32_t i = 1; i < tree.Count(); ++i) {
+    CommandRecord record;
+    ParseNodeText(tree.Text(i), record);
+    if (record.Kind == CommandKind::GroupKey) add(record.WindowName);
+  }
+  return names;
+}
+
+void PrintEffects(const platform::EffectLog& log, std::size_t from, bool json) {
+  for (std::size_t i = from; i < log.Size(); ++i) {
+    const platform::Effect& effect = log.Effects()[i];
+    if (!json) {
+      std::cout << "  " << effect.Text() << "\n";
+      continue;
+    }
+    Json out;
+    out.BeginObject().Key("effect").String(effect.Name);
+    for (const platform::EffectField& field : effect.Fields) {
+      out.Key(field.Name);
+      if (const auto* number = std::get_if<std::int64_t>(&field.Value)) {
+        out.Number(*number);
+      } else if (const auto* flag = std::get_if<bool>(&field.Value)) {
+        out.Bool(*flag);
+      } else {
+        out.String(std::get<std::string>(field.Value));
+      }
+    }
+    std::cout << out.EndObject().Text() << "\n";
+  }
+}
 
 void RecordJson(Json& json, const CommandRecord& record) {
   json.BeginObject().Key("Kind").Number(static_cast<std::int64_t>(record.Kind));
@@ -110,13 +187,28 @@ void AddDispatchCommand(CLI::App& app, int& status) {
       "dispatch",
       "Loads a remote and a configuration, then dispatches presses in order, the open group "
       "keys carried from one press to the next. A press is a key number (its first learned "
-      "code), code:DIGITS (that code) or repeat (the remote's repeat frame).");
+      "code), code:DIGITS (that code) or repeat (the remote's repeat frame). With --execute "
+      "each press's command is carried out; with --dry-run as well, on an in-memory desktop "
+      "that holds the program's own window and one window for each window name of the "
+      "configuration, and what each command did is printed after its press.");
   command->add_option("--remote", options->Remote, "remote data file (.IRD)")->required();
   command->add_option("--config", options->Config, "configuration file (.rir)")->required();
   command->add_flag("--json", options->Json,
-                    "one JSON object per press: press, key, hint, record, GroupDepth");
+                    "one JSON object per press: press, key, hint, record, GroupDepth; with "
+                    "--dry-run one object per effect after it: effect and its fields");
+  CLI::Option* execute =
+      command->add_flag("--execute", options->Execute, "carry out each press's command");
+  command
+      ->add_flag("--dry-run", options->DryRun,
+                 "execute on an in-memory desktop and print the effects")
+      ->needs(execute);
   command->add_option("presses", options->Presses, "the presses")->required();
   command->callback([options, &status] {
+    if (options->Execute && !options->DryRun) {
+      ReportError("real desktop backends are not available yet; use --execute --dry-run");
+      status = BadInput;
+      return;
+    }
     CurrentRemote remote;
     auto load = LoadRemoteForTool(options->Remote, remote);
     if (!load) {
@@ -151,10 +243,25 @@ void AddDispatchCommand(CLI::App& app, int& status) {
     DispatchOptions dispatchOptions;
     CommandDispatcher dispatcher(pipeline, tree, *remote.Record, outcome, outcome, loop, clock,
                                  dispatchOptions);
+
+    platform::FakeDesktopSystem desktop;
+    desktop.Desktop.AddWindow(std::string(OwnWindowTitle));
+    for (const std::string& name : NamedWindows(tree)) desktop.Desktop.AddWindow(name);
+    const platform::ScreenSize screen = desktop.System.Screen();
+    desktop.Mouse.Place({screen.Width / 2, screen.Height / 2});
+    DryRunServices services(desktop.Log);
+    ActionExecutor executor({desktop.Keyboard, desktop.Mouse, desktop.Desktop, desktop.Launcher,
+                             desktop.System, loop, clock},
+                            services, outcome, services, dispatchOptions.Language);
+    if (options->Execute) outcome.Executor = &executor;
+
     for (std::size_t i = 0; i < presses.size(); ++i) {
-      outcome = Outcome{};
+      outcome.Reset();
+      const std::size_t effects = desktop.Log.Size();
       dispatcher.KeyDispatch(presses[i].Code, presses[i].Repeat);
       Print(i + 1, dispatcher, outcome, options->Json);
+      PrintEffects(desktop.Log, effects, options->Json);
+      if (services.Ended) break;
     }
   });
 }

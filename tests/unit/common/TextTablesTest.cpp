@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "core/actions/AudioTexts.h"
+#include "core/actions/KeyStringTexts.h"
+#include "core/actions/MessageBoxTexts.h"
+#include "core/actions/ShutDownTexts.h"
 #include "core/config/ConfigTexts.h"
 #include "core/learning/LearningTexts.h"
 
@@ -17,6 +21,10 @@ void ExpectBothLanguages(const std::array<BilingualText, N>& table, const char* 
 TEST(TextTables, EveryTextHasItsTwin) {
   ExpectBothLanguages(LearningTexts, "LearningTexts");
   ExpectBothLanguages(ConfigTexts, "ConfigTexts");
+  ExpectBothLanguages(AudioTexts, "AudioTexts");
+  ExpectBothLanguages(KeyStringTexts, "KeyStringTexts");
+  ExpectBothLanguages(MessageBoxTexts, "MessageBoxTexts");
+  ExpectBothLanguages(ShutDownTexts, "ShutDownTexts");
 }
 
 TEST(TextTables, TheFlagPicksAtTheMomentOfShowing) {

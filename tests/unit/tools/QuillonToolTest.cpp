@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,76 @@ TEST(QuillonTool, DispatchCarriesTheOpenGroupsFromPressToPress) {
                 player +
                 ",\"Parameter\":\"\"},\"GroupDepth\":0}\n"
                 "{\"press\":5,\"key\":null,\"hint\":\"\",\"record\":null,\"GroupDepth\":0}\n");
+}
+
+TEST(QuillonTool, DispatchDryRunPrintsTheEffectsOfEachPress) {
+  test::TempFolder folder;
+  const std::string files = "--remote " + Quoted(test::SampleRemotes / "Vizio_VX32L.IRD") +
+                            " --config " + Quoted(test::SampleRemotes / "Living room.rir");
+  const ToolRun run =
+      RunTool("dispatch --json --execute --dry-run " + files + " 6 5 2 1 6 1 2 6 5 4", folder);
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  // Each press's line, then one line per effect; press lines are matched by their beginning.
+  const std::vector<std::string> expected = {
+      "{\"press\":1,\"key\":6,",
+      "{\"effect\":\"activate\",\"title\":\"Media Player\"}",
+      "{\"effect\":\"raise\",\"title\":\"Media Player\"}",
+      "{\"effect\":\"key\",\"vk\":17,\"scan\":0,\"up\":false}",
+      "{\"effect\":\"key\",\"vk\":39,\"scan\":0,\"up\":false}",
+      "{\"effect\":\"key\",\"vk\":39,\"scan\":0,\"up\":true}",
+      "{\"effect\":\"key\",\"vk\":17,\"scan\":0,\"up\":true}",
+      "{\"press\":2,\"key\":5,",
+      "{\"press\":3,\"key\":2,",
+      "{\"effect\":\"activate\",\"title\":\"Photo Viewer\"}",
+      "{\"effect\":\"raise\",\"title\":\"Photo Viewer\"}",
+      "{\"effect\":\"key\",\"vk\":33,\"scan\":0,\"up\":false}",
+      "{\"effect\":\"key\",\"vk\":33,\"scan\":0,\"up\":true}",
+      "{\"press\":4,\"key\":1,",
+      "{\"effect\":\"raise\",\"title\":\"Photo Viewer\"}",
+      "{\"effect\":\"activate\",\"title\":\"Photo Viewer\"}",
+      "{\"effect\":\"post\",\"title\":\"Photo Viewer\",\"message\":\"WM_CLOSE\",\"wParam\":0,"
+      "\"lParam\":0}",
+      "{\"press\":5,\"key\":6,",
+      "{\"press\":6,\"key\":1,",
+      "{\"effect\":\"button\",\"button\":\"left\",\"down\":true}",
+      "{\"effect\":\"button\",\"button\":\"left\",\"down\":false}",
+      "{\"press\":7,\"key\":2,",
+      "{\"effect\":\"pointer\",\"x\":512,\"y\":374}",
+      "{\"press\":8,\"key\":6,",
+      "{\"press\":9,\"key\":5,",
+      "{\"press\":10,\"key\":4,",
+      "{\"effect\":\"audio\",\"command\":\"Mixer 0/Master/Master/Mute\"}",
+  };
+  std::vector<std::string> lines;
+  std::istringstream out(run.Out);
+  for (std::string line; std::getline(out, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), expected.size()) << run.Out;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (expected[i].starts_with("{\"press\"")) {
+      EXPECT_TRUE(lines[i].starts_with(expected[i])) << lines[i];
+    } else {
+      EXPECT_EQ(lines[i], expected[i]);
+    }
+  }
+
+  // Without --json, each effect is a line of its own under its press.
+  const ToolRun text = RunTool("dispatch --execute --dry-run " + files + " 1 1", folder);
+  ASSERT_EQ(text.Status, 0) << text.Err;
+  EXPECT_NE(text.Out.find("\n  post title=\"Media Player\" message=\"WM_QUIT\" wParam=0 "
+                          "lParam=0\npress 2: key 1 -> kind 1 \"Run/Close Application\""),
+            std::string::npos)
+      << text.Out;
+  EXPECT_TRUE(
+      text.Out.ends_with("\n  launch path=\"C:\\Program Files\\Media Player\\player.exe\" "
+                         "folder=\"C:\\Program Files\\Media Player\\\"\n"))
+      << text.Out;
+
+  // The real desktop is not there yet.
+  const ToolRun real = RunTool("dispatch --execute " + files + " 1", folder);
+  EXPECT_EQ(real.Status, 2);
+  EXPECT_TRUE(real.Out.empty()) << real.Out;
+  EXPECT_NE(real.Err.find("real desktop backends are not available yet"), std::string::npos)
+      << real.Err;
 }
 
 TEST(QuillonTool, BadInputGivesOneLineAndStatus2) {
