@@ -1,5 +1,7 @@
 #include "core/common/Cp1251.h"
 
+#include "core/common/Utf8.h"
+
 #include <array>
 #include <cstdint>
 
@@ -22,68 +24,12 @@ constexpr std::array<char16_t, 128> HighHalf = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 char ToCp1251(char32_t c) {
   if (c < 0x80) return static_cast<char>(c);
   for (std::size_t i = 0; i < HighHalf.size(); ++i) {
     if (HighHalf[i] != 0 && HighHalf[i] == c) return static_cast<char>(0x80 + i);
   }
   return '?';
-}
-
-// Decodes one UTF-8 character at `i`, advancing it; a malformed sequence yields U+FFFD and
-// advances by one byte.
-char32_t NextCodePoint(std::string_view utf8, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(utf8[i]);
-  std::size_t length = 0;
-  char32_t c = 0;
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    c = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    c = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    c = lead & 0x07;
-  } else {
-    ++i;
-    return 0xFFFD;
-  }
-  if (i + length > utf8.size()) {
-    ++i;
-    return 0xFFFD;
-  }
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(utf8[i + k]);
-    if ((next & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFD;
-    }
-    c = (c << 6) | (next & 0x3F);
-  }
-  i += length;
-  return c;
 }
 
 }  // namespace
