@@ -6,6 +6,7 @@
 #include "core/actions/ShutDownTexts.h"
 #include "core/config/ConfigTexts.h"
 #include "core/learning/LearningTexts.h"
+#include "core/receiver/PtkTexts.h"
 
 namespace quillon {
 namespace {
@@ -25,6 +26,7 @@ TEST(TextTables, EveryTextHasItsTwin) {
   ExpectBothLanguages(KeyStringTexts, "KeyStringTexts");
   ExpectBothLanguages(MessageBoxTexts, "MessageBoxTexts");
   ExpectBothLanguages(ShutDownTexts, "ShutDownTexts");
+  ExpectBothLanguages(PtkTexts, "PtkTexts");
 }
 
 TEST(TextTables, TheFlagPicksAtTheMomentOfShowing) {
