@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -9,11 +11,18 @@
 #include <vector>
 
 #include "core/actions/ActionExecutor.h"
+#include "core/actions/AudioModel.h"
 #include "core/config/ConfigFile.h"
 #include "core/config/KeyDispatch.h"
 #include "core/config/NodeText.h"
 #include "platform/fake/FakeDesktopSystem.h"
 #include "platform/fake/FakeEventLoop.h"
+#include "platform/linux/AlsaMixer.h"
+#include "platform/linux/LinuxClock.h"
+#include "platform/linux/LinuxLauncher.h"
+#include "platform/linux/PollEventLoop.h"
+#include "platform/linux/RegFileRegistry.h"
+#include "platform/linux/X11Backends.h"
 #include "quillon-tool/Commands.h"
 #include "quillon-tool/Json.h"
 
@@ -90,6 +99,17 @@ struct DryRunServices : ShutDownView, AudioCommands {
     Log.Add({"audio", {{"command", parameter}}});
   }
   platform::EffectLog& Log;
+  bool Ended = false;
+};
+
+// The shut-down countdown on the terminal, for real runs: its texts each second.
+struct ConsoleCountdown : ShutDownView {
+  void ShowCountdown() override {}
+  void ShowCountdownTexts(const CountdownTexts& texts) override {
+    std::cout << "  " << texts.Caption << ": " << texts.Label << "\n" << std::flush;
+  }
+  void CloseCountdown() override { std::cout << "  countdown cancelled\n"; }
+  void EndProgram() override { Ended = true; }
   bool Ended = false;
 };
 
@@ -204,11 +224,6 @@ void AddDispatchCommand(CLI::App& app, int& status) {
       ->needs(execute);
   command->add_option("presses", options->Presses, "the presses")->required();
   command->callback([options, &status] {
-    if (options->Execute && !options->DryRun) {
-      ReportError("real desktop backends are not available yet; use --execute --dry-run");
-      status = BadInput;
-      return;
-    }
     CurrentRemote remote;
     auto load = LoadRemoteForTool(options->Remote, remote);
     if (!load) {
@@ -235,15 +250,62 @@ void AddDispatchCommand(CLI::App& app, int& status) {
 
     ConfigTree tree;
     tree.Assign(std::move(config).Value().Nodes);
+    DispatchOptions dispatchOptions;
+    Outcome outcome;
+
+    // Dispatches the presses over the given loop; `afterPress` prints what a press did and
+    // says whether to go on.
+    const auto run = [&](platform::EventLoop& loop, const platform::Clock& clock,
+                         CommandExecutor* executor,
+                         const std::function<bool(std::size_t)>& afterPress) {
+      ReceiveSettings settings;
+      ReceivePipeline pipeline(loop, settings, remote.Timings, remote.Limits);
+      CommandDispatcher dispatcher(pipeline, tree, *remote.Record, outcome, outcome, loop, clock,
+                                   dispatchOptions);
+      outcome.Executor = executor;
+      for (std::size_t i = 0; i < presses.size(); ++i) {
+        outcome.Reset();
+        dispatcher.KeyDispatch(presses[i].Code, presses[i].Repeat);
+        Print(i + 1, dispatcher, outcome, options->Json);
+        if (!afterPress(i)) break;
+      }
+    };
+
+    if (options->Execute && !options->DryRun) {
+      auto x11 = platform::OpenX11Backends(nullptr);
+      if (!x11) {
+        ReportError(x11.ErrorMessage());
+        status = BadInput;
+        return;
+      }
+      auto settingsFile =
+          platform::RegistryFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+      if (!settingsFile) {
+        ReportError(settingsFile.ErrorMessage());
+        status = BadInput;
+        return;
+      }
+      platform::LinuxClock clock;
+      platform::PollEventLoop loop(clock);
+      platform::LinuxLauncher launcher;
+      platform::RegFileRegistry registry(settingsFile.Value());
+      platform::AlsaMixer mixer(loop);
+      AudioModel audio(mixer, registry);
+      ConsoleCountdown countdown;
+      platform::X11Backends& desktop = x11.Value();
+      ActionExecutor executor({*desktop.TheKeyboard, *desktop.TheMouse, *desktop.TheDesktop,
+                               launcher, *desktop.TheSystem, loop, clock},
+                              countdown, outcome, audio, dispatchOptions.Language);
+      run(loop, clock, &executor, [&](std::size_t) { return !countdown.Ended; });
+      // A countdown started by the last press runs to its end or is cancelled meanwhile.
+      while (executor.ShutDown.Showing() && !countdown.Ended) {
+        loop.RunUntil(clock.TickCount() + 100);
+      }
+      return;
+    }
+
     platform::FakeClock clock;
     platform::FakeEventLoop loop(clock);
-    ReceiveSettings settings;
-    ReceivePipeline pipeline(loop, settings, remote.Timings, remote.Limits);
-    Outcome outcome;
-    DispatchOptions dispatchOptions;
-    CommandDispatcher dispatcher(pipeline, tree, *remote.Record, outcome, outcome, loop, clock,
-                                 dispatchOptions);
-
     platform::FakeDesktopSystem desktop;
     desktop.Desktop.AddWindow(std::string(OwnWindowTitle));
     for (const std::string& name : NamedWindows(tree)) desktop.Desktop.AddWindow(name);
@@ -253,16 +315,12 @@ void AddDispatchCommand(CLI::App& app, int& status) {
     ActionExecutor executor({desktop.Keyboard, desktop.Mouse, desktop.Desktop, desktop.Launcher,
                              desktop.System, loop, clock},
                             services, outcome, services, dispatchOptions.Language);
-    if (options->Execute) outcome.Executor = &executor;
-
-    for (std::size_t i = 0; i < presses.size(); ++i) {
-      outcome.Reset();
-      const std::size_t effects = desktop.Log.Size();
-      dispatcher.KeyDispatch(presses[i].Code, presses[i].Repeat);
-      Print(i + 1, dispatcher, outcome, options->Json);
+    std::size_t effects = desktop.Log.Size();
+    run(loop, clock, options->Execute ? &executor : nullptr, [&](std::size_t) {
       PrintEffects(desktop.Log, effects, options->Json);
-      if (services.Ended) break;
-    }
+      effects = desktop.Log.Size();
+      return !services.Ended;
+    });
   });
 }
 
