@@ -5,6 +5,7 @@
 #include <X11/XF86keysym.h>
 #include <X11/keysym.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/linux/X11KeyMap.h"
@@ -16,6 +17,11 @@ struct Mapping {
   std::uint8_t VirtualKey;
   KeySym Symbol;
 };
+
+// Names a case by its virtual key, not by the bytes of the struct.
+void PrintTo(const Mapping& mapping, std::ostream* out) {
+  *out << "virtual key " << int{mapping.VirtualKey};
+}
 
 class X11KeyMapTest : public ::testing::TestWithParam<Mapping> {};
 
