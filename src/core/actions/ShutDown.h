@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/common/Language.h"
-#include "core/config/KeyDispatch.h"
+#include "core/shell/HintDisplay.h"
 #include "platform/EventLoop.h"
 #include "platform/SystemControl.h"
 

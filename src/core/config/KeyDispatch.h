@@ -12,18 +12,11 @@
 #include "core/receiver/BurstConsumers.h"
 #include "core/receiver/KeyMatcher.h"
 #include "core/receiver/ReceivePipeline.h"
+#include "core/shell/HintDisplay.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 
 namespace quillon {
-
-// The current-function display: a hint of a few lines (separated by CR) near the tray.
-class HintDisplay {
- public:
-  virtual ~HintDisplay() = default;
-  virtual void IRShowHint(const std::string& text) = 0;
-  virtual void CloseHint() = 0;
-};
 
 // Carries out the command a key found.
 class CommandExecutor {
