@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/support/EditingRegistryKey.h"
+
 namespace quillon::platform {
 
 namespace {
@@ -24,7 +26,7 @@ auto FindKey(Keys& keys, std::string_view path) -> decltype(&keys.front()) {
 }  // namespace
 
 // A handle sees the store as it is plus its own unsaved edits.
-class FakeRegistry::Key final : public RegistryKey {
+class FakeRegistry::Key final : public EditingRegistryKey {
  public:
   Key(FakeRegistry& owner, std::string path, bool create)
       : Owner(owner), Path(std::move(path)), Create(create) {}
@@ -35,25 +37,11 @@ class FakeRegistry::Key final : public RegistryKey {
     if (!value || !std::holds_alternative<std::uint32_t>(*value)) return std::nullopt;
     return std::get<std::uint32_t>(*value);
   }
-  std::optional<bool> ReadBool(std::string_view name) const override {
-    const auto value = ReadInteger(name);
-    if (!value) return std::nullopt;
-    return *value != 0;
-  }
   std::optional<std::string> ReadString(std::string_view name) const override {
     const auto value = Current(name);
     if (!value || !std::holds_alternative<std::string>(*value)) return std::nullopt;
     return std::get<std::string>(*value);
   }
-
-  void WriteInteger(std::string_view name, std::uint32_t value) override { Change(name, value); }
-  void WriteBool(std::string_view name, bool value) override {
-    Change(name, std::uint32_t{value ? 1U : 0U});
-  }
-  void WriteString(std::string_view name, std::string_view value) override {
-    Change(name, std::string(value));
-  }
-  void DeleteValue(std::string_view name) override { Change(name, std::nullopt); }
 
   Result<Done> Close() override {
     if (!Create && Edits.empty()) return Done{};
@@ -70,7 +58,7 @@ class FakeRegistry::Key final : public RegistryKey {
     }
     return Owner.Value(Path, name);
   }
-  void Change(std::string_view name, std::optional<FakeRegistryValue> value) {
+  void Change(std::string_view name, std::optional<WrittenValue> value) override {
     if (Current(name) != value) Edits.push_back({std::string(name), std::move(value)});
   }
 

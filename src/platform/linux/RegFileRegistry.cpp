@@ -1,5 +1,7 @@
 #include "platform/linux/RegFileRegistry.h"
 
+#include "platform/support/EditingRegistryKey.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -74,7 +76,7 @@ bool SameValue(const RegValue* stored, const std::optional<RegValue>& value) {
 }  // namespace
 
 // A handle reads the key as the file held it at the open, with its own changes applied.
-class RegFileRegistry::Key final : public RegistryKey {
+class RegFileRegistry::Key final : public EditingRegistryKey {
  public:
   Key(const RegFileRegistry& owner, RegKey snapshot, bool create)
       : Owner(owner), Snapshot(std::move(snapshot)), Create(create) {}
@@ -84,23 +86,10 @@ class RegFileRegistry::Key final : public RegistryKey {
     const auto* value = Get<std::uint32_t>(name);
     return value ? std::optional(*value) : std::nullopt;
   }
-  std::optional<bool> ReadBool(std::string_view name) const override {
-    const auto* value = Get<std::uint32_t>(name);
-    return value ? std::optional(*value != 0) : std::nullopt;
-  }
   std::optional<std::string> ReadString(std::string_view name) const override {
     const auto* value = Get<std::string>(name);
     return value ? std::optional(*value) : std::nullopt;
   }
-
-  void WriteInteger(std::string_view name, std::uint32_t value) override { Change(name, value); }
-  void WriteBool(std::string_view name, bool value) override {
-    Change(name, std::uint32_t{value ? 1U : 0U});
-  }
-  void WriteString(std::string_view name, std::string_view value) override {
-    Change(name, std::string(value));
-  }
-  void DeleteValue(std::string_view name) override { Change(name, std::nullopt); }
 
   Result<Done> Close() override {
     if (!Create && Edits.empty()) return Done{};
@@ -116,7 +105,9 @@ class RegFileRegistry::Key final : public RegistryKey {
     const RegValue* value = Snapshot.Find(name);
     return value ? std::get_if<T>(value) : nullptr;
   }
-  void Change(std::string_view name, std::optional<RegValue> value) {
+  void Change(std::string_view name, std::optional<WrittenValue> written) override {
+    std::optional<RegValue> value;
+    if (written) value = std::visit([](auto&& v) { return RegValue(v); }, *written);
     if (SameValue(Snapshot.Find(name), value)) return;
     if (value) {
       Snapshot.Set(name, *value);
