@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace quillon::platform {
 
@@ -18,6 +19,9 @@ class SystemControl {
   virtual ~SystemControl() = default;
 
   virtual ScreenSize Screen() const = 0;
+
+  // The processor's clock in MHz, when the system tells it.
+  virtual std::optional<double> ProcessorClockMHz() const = 0;
 
   virtual bool ScreenSaverActive() const = 0;
   virtual void SetScreenSaverActive(bool active) = 0;

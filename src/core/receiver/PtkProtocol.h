@@ -62,6 +62,7 @@ class PtkProtocol {
   // port in what is shown.
   Result<Done> OpenPort(const std::string& path, std::int32_t comNumber);
   void ClosePort();
+  bool PortOpen() const { return Device.IsOpen(); }
 
   // Handles the data that arrived by the counter reading `counter`: every complete line.
   void PICDataReceived(std::int64_t counter);

@@ -117,12 +117,15 @@ class FakeSystemControl : public SystemControl {
   explicit FakeSystemControl(EffectLog& log) : Log(log) {}
 
   ScreenSize Screen() const override { return Size; }
+  std::optional<double> ProcessorClockMHz() const override { return ClockMHz; }
   bool ScreenSaverActive() const override { return SaverActive; }
   void SetScreenSaverActive(bool active) override;
   void ShowTaskbar(bool show) override;
   bool Shutdown(ShutdownKind kind, bool force) override;
 
   void SetScreen(ScreenSize size) { Size = size; }
+
+  std::optional<double> ClockMHz = 3000.0;
 
  private:
   EffectLog& Log;

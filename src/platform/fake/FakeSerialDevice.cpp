@@ -53,6 +53,7 @@ void FakeSerialDevice::Write(std::string_view bytes) {
 }
 
 void FakeSerialDevice::AnswerWritten() {
+  if (!AnsweringPath.empty() && (!Opened || OpenedPaths.back() != AnsweringPath)) return;
   for (ScriptedReply& reply : Replies) {
     if (reply.Times == 0 || !SinceAnswer.ends_with(reply.Command)) continue;
     if (reply.Times > 0) --reply.Times;

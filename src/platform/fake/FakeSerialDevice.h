@@ -49,6 +49,9 @@ class FakeSerialDevice : public SerialDevice {
               std::int32_t times = -1);
   // The next `count` opens fail with `message`.
   void FailOpens(std::int32_t count, std::string message);
+  // Scripted replies come only while the device is open at this path (empty: at any path),
+  // as from a receiver on one port among several.
+  std::string AnsweringPath;
 
   struct WrittenByte {
     std::int64_t Counter = 0;

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <pthread.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -48,6 +49,13 @@ Result<Done> TermiosSerialDevice::Open(const std::string& path, SerialHandlers h
   Close();
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return Error{ErrnoText("cannot open", path)};
+  // A port is opened unshared: the lock (released with the descriptor) tells other programs,
+  // and the port probe, that it is taken.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const Error error{ErrnoText("cannot have", path)};
+    ::close(fd);
+    return error;
+  }
   termios settings{};
   if (tcgetattr(fd, &settings) != 0) {
     const Error error{ErrnoText("not a serial device:", path)};

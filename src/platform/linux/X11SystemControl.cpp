@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "platform/linux/LogindPower.h"
+#include "platform/linux/ProcessorClock.h"
 
 namespace quillon::platform {
 
@@ -22,6 +23,10 @@ SaverSettings ReadSaver(Display* display) {
 }
 
 }  // namespace
+
+std::optional<double> X11SystemControl::ProcessorClockMHz() const {
+  return platform::ProcessorClockMHz();
+}
 
 ScreenSize X11SystemControl::Screen() const {
   Display* display = Connection->Handle();

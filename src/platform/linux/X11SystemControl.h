@@ -24,6 +24,8 @@ class X11SystemControl final : public SystemControl {
 
   // The default screen's size; 0 by 0 once the connection is lost.
   ScreenSize Screen() const override;
+  // See ProcessorClock.h.
+  std::optional<double> ProcessorClockMHz() const override;
   bool ScreenSaverActive() const override;
   void SetScreenSaverActive(bool active) override;
   void ShowTaskbar(bool show) override;

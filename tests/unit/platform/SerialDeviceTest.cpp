@@ -12,6 +12,7 @@
 
 #include "TempFolder.h"
 #include "platform/linux/LinuxClock.h"
+#include "platform/linux/LinuxSerialPorts.h"
 #include "platform/linux/PollEventLoop.h"
 #include "platform/linux/SerialPortTable.h"
 #include "platform/linux/TermiosSerialDevice.h"
@@ -140,6 +141,31 @@ TEST_F(SerialFixture, RefusesWhatIsNoSerialDevice) {
   EXPECT_NE(opened.ErrorMessage().find("not a serial device"), std::string::npos);
   EXPECT_FALSE(device.Open((folder.Path / "none").string(), Handlers()));
   EXPECT_FALSE(device.IsOpen());
+}
+
+TEST_F(SerialFixture, PortsProbeFreeAbsentOrBusyAsTheDeviceWouldOpen) {
+  test::TempFolder folder;
+  const auto plain = folder.Path / "plain.txt";
+  std::ofstream(plain) << "x";
+  PseudoTerminal other;
+  const LinuxSerialPorts ports(
+      {receiver.Path, (folder.Path / "none").string(), plain.string(), other.Path});
+  ASSERT_EQ(ports.HighestPort(), 4);
+  EXPECT_EQ(ports.DevicePath(1), receiver.Path);
+  EXPECT_EQ(ports.DevicePath(0), "");
+  EXPECT_EQ(ports.DevicePath(5), "");
+
+  ASSERT_TRUE(device.Open(other.Path, Handlers()));  // held unshared by this device
+  const std::vector<PortStatus> expected{PortStatus::Absent, PortStatus::Free, PortStatus::Absent,
+                                         PortStatus::Absent, PortStatus::Busy, PortStatus::Absent};
+  for (std::int32_t port = 0; port <= 5; ++port) {
+    EXPECT_EQ(ports.Status(port), expected[static_cast<std::size_t>(port)]) << "COM" << port;
+  }
+  // A port another device holds cannot be opened a second time.
+  TermiosSerialDevice second(loop, clock);
+  EXPECT_FALSE(second.Open(other.Path, Handlers()));
+  device.Close();
+  EXPECT_EQ(ports.Status(4), PortStatus::Free);
 }
 
 TEST(SerialPortTable, NumbersSystemPortsThenAdaptersThenExtraDevices) {
