@@ -7,6 +7,8 @@
 #include "core/common/Result.h"
 #include "core/learning/RemoteFile.h"
 #include "core/receiver/CaptureFile.h"
+#include "core/receiver/PtkLineDecoder.h"
+#include "quillon-ptk-sim/LineForm.h"
 #include "replay/CaptureReplay.h"
 
 namespace quillon::test {
@@ -18,9 +20,29 @@ inline const std::filesystem::path VizioCapture =
 inline const std::filesystem::path SampleRemotes =
     std::filesystem::path(QUILLON_SOURCE_DIR) / "samples/remotes";
 
+// Which receiver a sample remote is learned for: the bare receiver, whose bursts the program
+// times itself, or a microcontroller receiver, whose lines (in the simulator's line form, with
+// T left at the blank a reset leaves) the line decoder reads.
+enum class SampleReceiver : std::uint8_t { Pts, Ptk };
+
+inline const std::filesystem::path SamplePtkRemotes = SampleRemotes / "ptk";
+
+// The code of one press as a microcontroller receiver's first line gives it.
+inline std::string PtkCode(const CaptureRecord& record) {
+  const auto lines = ptksim::EncodePress(record.Durations, ' ');
+  if (lines.empty()) return {};
+  const std::string& bytes = lines.front().Bytes;
+  RepeatAccumulator repeats;
+  return DecodeKeyLine(std::string_view(bytes).substr(0, bytes.size() - 2), LineVariant::Keys,
+                       repeats, RepeatFrameBlock{})
+      .Code;
+}
+
 // Learns the Vizio remote from its captures, one press per button as the signal-length test
-// decodes it, and saves it into `folder` (replacing the file there). Gives the file's path.
-inline Result<std::filesystem::path> LearnVizio(const std::filesystem::path& folder) {
+// decodes it (or as the receiver's first line gives it), and saves it into `folder` (replacing
+// the file there). Gives the file's path.
+inline Result<std::filesystem::path> LearnVizio(const std::filesystem::path& folder,
+                                                SampleReceiver receiver = SampleReceiver::Pts) {
   auto records = ReadCaptureFile(VizioCapture);
   if (!records) return Error{records.ErrorMessage()};
   LearnGrid keys;
@@ -43,8 +65,9 @@ inline Result<std::filesystem::path> LearnVizio(const std::filesystem::path& fol
       current.Timings.MaxValue = burst.MaxValue;
     }
     const std::string number = std::to_string(keys.Rows.size());
-    keys.Rows.push_back(
-        {number, record.Button, burst.Code, burst.Code, burst.Code, burst.Code, burst.Code});
+    const std::string code = receiver == SampleReceiver::Ptk ? PtkCode(record) : burst.Code;
+    if (code.empty()) return Error{"no code in the press of " + record.Button};
+    keys.Rows.push_back({number, record.Button, code, code, code, code, code});
   }
   keys.Rows.push_back({});
   RemoteSaveRequest request;
@@ -55,6 +78,7 @@ inline Result<std::filesystem::path> LearnVizio(const std::filesystem::path& fol
   request.NominalLength = 66;
   TrainTable trains;
   request.Trains = &trains;
+  request.LearnedWithPTK = receiver == SampleReceiver::Ptk;
   const auto saved = SaveRemoteFile(
       folder, request, current, [](std::string_view) { return true; }, English);
   if (!saved) return Error{saved.ErrorMessage()};

@@ -19,6 +19,7 @@ void AddFramesCommand(CLI::App& app, int& status);
 void AddShowCommand(CLI::App& app, int& status);
 void AddDecodeCommand(CLI::App& app, int& status);
 void AddDispatchCommand(CLI::App& app, int& status);
+void AddRunCommand(CLI::App& app, int& status);
 
 // Prints "quillon-tool: <message>" on stderr, on one line.
 void ReportError(const std::string& message);

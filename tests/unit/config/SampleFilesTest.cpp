@@ -81,14 +81,19 @@ ConfigTree BuildSampleConfiguration(const RemoteData& remote) {
   return tree;
 }
 
-TEST(SampleFiles, RemoteIsTheOneLearnedFromItsCapture) {
-  test::TempFolder folder;
-  const auto learned = test::LearnVizio(Regenerating() ? test::SampleRemotes : folder.Path);
-  ASSERT_TRUE(learned) << learned.ErrorMessage();
-  const std::string bytes = ReadBytes(learned.Value());
-  EXPECT_EQ(bytes.size(), sizeof(RemoteData));
-  EXPECT_TRUE(bytes == ReadBytes(test::SampleRemotes / "Vizio_VX32L.IRD"))
-      << "samples/remotes/Vizio_VX32L.IRD differs from the remote learned from its capture";
+TEST(SampleFiles, RemotesAreTheOnesLearnedFromTheirCapture) {
+  for (const auto& [receiver, sampleFolder] :
+       {std::pair{test::SampleReceiver::Pts, test::SampleRemotes},
+        std::pair{test::SampleReceiver::Ptk, test::SamplePtkRemotes}}) {
+    test::TempFolder folder;
+    if (Regenerating()) fs::create_directories(sampleFolder);
+    const auto learned = test::LearnVizio(Regenerating() ? sampleFolder : folder.Path, receiver);
+    ASSERT_TRUE(learned) << learned.ErrorMessage();
+    const std::string bytes = ReadBytes(learned.Value());
+    EXPECT_EQ(bytes.size(), sizeof(RemoteData));
+    EXPECT_TRUE(bytes == ReadBytes(sampleFolder / "Vizio_VX32L.IRD"))
+        << sampleFolder << "/Vizio_VX32L.IRD differs from the remote learned from its capture";
+  }
 }
 
 TEST(SampleFiles, ConfigurationIsTheOneTheEditorBuilds) {
