@@ -175,6 +175,12 @@ class Simulator {
   // Sends the lines that are due; starts the next press while the receiver runs.
   void SendDue() {
     const std::int64_t now = Clock.Counter();
+    // A user presses a button a moment after the receiver starts, not while the program is
+    // still finishing its start-up.
+    if (Receiver.Started() && !WasStarted) {
+      NextPress = std::max(NextPress, now + StartPauseMs * platform::CounterTicksPerMillisecond);
+    }
+    WasStarted = Receiver.Started();
     while (!Due.empty() && Due.front().At <= now) {
       Line.Send(Due.front().Bytes);
       Due.pop_front();
@@ -209,6 +215,8 @@ class Simulator {
     return shown;
   }
 
+  static constexpr std::int64_t StartPauseMs = 1000;
+
   const Options& Settings;
   PseudoTerminal& Line;
   SimReceiver Receiver;
@@ -216,6 +224,7 @@ class Simulator {
   PressReader Reader;
   std::deque<TimedLine> Due;
   std::int64_t NextPress = 0;
+  bool WasStarted = false;
   int PressNumber = 0;
   int Input = -1;
 };
