@@ -71,7 +71,7 @@ void ReceivePipeline::TakeEdge(std::int64_t counter, EdgeSource source) {
 
 void ReceivePipeline::StoreDuration(std::int64_t duration, EdgeSource source) {
   PulseBuffer[static_cast<std::size_t>(PulseCount)] = duration;
-  if (source == EdgeSource::DataArrival || duration >= MinModemDuration) ++PulseCount;
+  if (source != EdgeSource::ModemStatus || duration >= MinModemDuration) ++PulseCount;
 }
 
 void ReceivePipeline::ClearPrefix() {

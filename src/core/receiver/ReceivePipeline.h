@@ -24,6 +24,7 @@ enum class ReceiveModeKind : std::uint8_t {
 enum class EdgeSource : std::uint8_t {
   ModemStatus,  // a change of the carrier-detect line: shorter durations are glitches
   DataArrival,  // bytes from a microcontroller receiver, each arrival marking an edge
+  Measured,     // durations a kernel driver or a recording measured: every duration counts
 };
 
 // The settings the pipeline reads: the burst window and size, and the decoder tolerances.

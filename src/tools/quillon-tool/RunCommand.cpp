@@ -15,10 +15,12 @@
 #include "core/config/ConfigFile.h"
 #include "core/config/KeyDispatch.h"
 #include "core/receiver/ComPort.h"
+#include "core/receiver/ReceiverChoice.h"
 #include "core/receiver/ReceiverDiscovery.h"
 #include "core/shell/Options.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxSerialPorts.h"
+#include "platform/linux/LircDevice.h"
 #include "platform/linux/PollEventLoop.h"
 #include "platform/linux/RegFileRegistry.h"
 #include "platform/linux/SerialPortTable.h"
@@ -39,23 +41,29 @@ struct RunOptionsGiven {
   bool Json = false;
 };
 
-// A receiver as the command line names it: "auto", or a kind and a port ("ptk:COM3").
-struct ReceiverChoice {
-  enum class Kind : std::uint8_t { Auto, Ptk, Pts } Of = Kind::Auto;
+// A receiver as the command line names it: "auto", a kind and a port ("ptk:COM3"), or a
+// recording or kernel device ("replay:FILE", "lirc:DEVICE").
+struct PortChoice {
+  enum class Kind : std::uint8_t { Auto, Ptk, Pts, Other } Of = Kind::Auto;
   std::int32_t Port = 0;
 };
 
-Result<ReceiverChoice> ParseReceiverChoice(const std::string& text) {
-  if (text == "auto") return ReceiverChoice{};
+Result<PortChoice> ParsePortChoice(const std::string& text) {
+  if (text == "auto") return PortChoice{};
+  if (text.starts_with("replay:") || text.starts_with("lirc:")) {
+    return PortChoice{PortChoice::Kind::Other, 0};
+  }
   const std::size_t colon = text.find(':');
   const std::string kind = text.substr(0, colon);
-  ReceiverChoice choice;
+  PortChoice choice;
   if (kind == "ptk" || kind == "ptw") {
-    choice.Of = ReceiverChoice::Kind::Ptk;
+    choice.Of = PortChoice::Kind::Ptk;
   } else if (kind == "pts") {
-    choice.Of = ReceiverChoice::Kind::Pts;
+    choice.Of = PortChoice::Kind::Pts;
   } else {
-    return Error{"\"" + text + "\": a receiver is ptk:COMn, ptw:COMn, pts:COMn or auto"};
+    return Error{"\"" + text +
+                 "\": a receiver is ptk:COMn, ptw:COMn, pts:COMn, auto, replay:FILE or "
+                 "lirc:DEVICE"};
   }
   std::string port = colon == std::string::npos ? "" : text.substr(colon + 1);
   if (port.starts_with("COM")) port.erase(0, 3);
@@ -164,14 +172,16 @@ void AddRunCommand(CLI::App& app, int& status) {
       "or opens the receiver and starts it, then every button pressed is decoded, dispatched "
       "and carried out (with --dry-run on an in-memory desktop whose effects are printed). "
       "Hints and the receiver's log go to standard error. Ends on Ctrl-C, stopping the "
-      "receiver.");
+      "receiver, or at the end of a replay.");
   command->add_option("--remote", options->Remote, "remote data file (.IRD)")->required();
   command->add_option("--config", options->Config, "configuration file (.rir)")->required();
   command
       ->add_option("--receiver", options->Receiver,
                    "ptk:COMn or ptw:COMn (a microcontroller receiver on that port), pts:COMn "
                    "(the bare receiver on that port's carrier-detect line), or auto (search "
-                   "the ports as the program does at start)")
+                   "the ports as the program does at start), replay:FILE (recorded bursts, "
+                   "at their pace; the run ends after the last), or lirc:DEVICE (a kernel IR "
+                   "device such as /dev/lirc0, or a mode2 recording)")
       ->required();
   command->add_option("--ports", options->Ports,
                       "the port table, exactly: devices separated by ':' or ',', the first is "
@@ -182,14 +192,15 @@ void AddRunCommand(CLI::App& app, int& status) {
                     "one JSON object per key: press, key, hint, record, GroupDepth; with "
                     "--dry-run one object per effect after it");
   command->callback([options, &status] {
-    auto choice = ParseReceiverChoice(options->Receiver);
+    auto choice = ParsePortChoice(options->Receiver);
     if (!choice) {
       ReportError(choice.ErrorMessage());
       status = BadInput;
       return;
     }
     CurrentRemote remote;
-    if (auto load = LoadRemoteForTool(options->Remote, remote); !load) {
+    auto load = LoadRemoteForTool(options->Remote, remote);
+    if (!load) {
       ReportError(load.ErrorMessage());
       status = BadInput;
       return;
@@ -235,6 +246,7 @@ void AddRunCommand(CLI::App& app, int& status) {
 
     const ReceiveSettings receiveSettings = ToReceiveSettings(settings);
     ReceivePipeline pipeline(loop, receiveSettings, remote.Timings, remote.Limits);
+    pipeline.MultiLevelCoding = load.Value().MultiLevelCoding;
     CommandDispatcher dispatcher(pipeline, tree, *remote.Record, outcome, outcome, loop, clock,
                                  dispatchOptions);
     PrintingDispatcher printing(dispatcher, outcome, *execution, options->Json);
@@ -260,13 +272,16 @@ void AddRunCommand(CLI::App& app, int& status) {
     bool stopping = false;
     signals.PostTo(loop, [&stopping] { stopping = true; });
 
+    platform::LircDevice input(loop, clock);
+    std::unique_ptr<Receiver> recorded;
+
     const auto fail = [&](const std::string& message) {
       ReportError(message);
       status = 1;
       signals.Leave();
     };
     switch (choice.Value().Of) {
-      case ReceiverChoice::Kind::Auto: {
+      case PortChoice::Kind::Auto: {
         const std::int32_t highest = HighestFreePort(ports);
         if (highest == 0) return fail("No free COM port !!!");
         if (auto set = port.SetComNumber(std::min(configuredPort, highest)); !set) {
@@ -278,7 +293,7 @@ void AddRunCommand(CLI::App& app, int& status) {
         }
         break;
       }
-      case ReceiverChoice::Kind::Ptk: {
+      case PortChoice::Kind::Ptk: {
         if (auto set = port.SetComNumber(choice.Value().Port); !set) {
           return fail(set.ErrorMessage());
         }
@@ -297,7 +312,25 @@ void AddRunCommand(CLI::App& app, int& status) {
         }
         break;
       }
-      case ReceiverChoice::Kind::Pts: {
+      case PortChoice::Kind::Other: {
+        ReceiverEvents events;
+        events.Finished = [&](const Result<Done>& end) {
+          if (!end) {
+            ReportError(end.ErrorMessage());
+            status = 1;
+          }
+          stopping = true;
+        };
+        events.Problem = [](const std::string& message) { ConsoleView::Say("log", message); };
+        auto created = CreateReceiver(options->Receiver, pipeline, loop, clock, input, events);
+        if (!created) return fail(created.ErrorMessage());
+        recorded = std::move(created).Value();
+        pipeline.ReceiveMode = ReceiveModeKind::Execute;
+        pipeline.ReceiveEnabled = true;
+        if (auto started = recorded->Start(); !started) return fail(started.ErrorMessage());
+        break;
+      }
+      case PortChoice::Kind::Pts: {
         if (auto set = port.SetComNumber(choice.Value().Port); !set) {
           return fail(set.ErrorMessage());
         }
@@ -313,6 +346,7 @@ void AddRunCommand(CLI::App& app, int& status) {
     while (!stopping && !execution->Ended()) loop.RunUntil(clock.TickCount() + 100);
     execution->FinishCountdown();
     pipeline.ReceiveEnabled = false;
+    if (recorded) recorded->Stop();
     if (pipeline.PtkFound && port.IsOpen()) protocol.StopReceiver();
     port.Close();
     signals.Leave();

@@ -119,5 +119,37 @@ TEST_F(RunToolFixture, ASimulatorKilledMidRunIsReportedAndTheRunGoesOn) {
   EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << ReadText(Folder / "tool.log");
 }
 
+TEST(QuillonToolRun, RecordingsPlayAtTheirPaceAndEndTheRun) {
+  char pattern[] = "/tmp/quillon-run-XXXXXX";
+  const fs::path folder = mkdtemp(pattern);
+  setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+  for (const char* receiver :
+       {"replay:samples/ir-captures/fz-TVs-Vizio-Vizio_VX32L.irc",
+        "lirc:samples/mode2/Vizio_VX32L.lirc", "lirc:samples/mode2/Vizio_VX32L.txt"}) {
+    const std::string choice(receiver);
+    const std::size_t colon = choice.find(':');
+    test::SimulatorProcess tool;
+    ASSERT_TRUE(tool.Start(
+        {QUILLON_TOOL, "run", "--remote", (Source / "samples/remotes/Vizio_VX32L.IRD").string(),
+         "--config", (Source / "samples/remotes/Living room.rir").string(), "--receiver",
+         choice.substr(0, colon + 1) + (Source / choice.substr(colon + 1)).string(), "--dry-run",
+         "--json"},
+        folder / "tool.log"));
+    std::vector<int> keys;
+    const std::regex press(R"re(^\{"press":\d+,"code":"\d+","repeat":false,"key":(\d+),)re");
+    while (const auto line = tool.ReadLine(milliseconds(15000))) {
+      std::smatch match;
+      if (std::regex_search(*line, match, press)) keys.push_back(std::stoi(match[1]));
+    }
+    EXPECT_EQ(keys, (std::vector<int>{1, 2, 3, 4, 5, 6})) << receiver;
+    const auto status = tool.Stop(SIGKILL, milliseconds(1000));  // already ended: reaped
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
+        << receiver << ReadText(folder / "tool.log");
+  }
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+}
+
 }  // namespace
 }  // namespace quillon
