@@ -1,0 +1,265 @@
+#include "gui/TForm1.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+
+#include "core/config/NodeText.h"
+#include "core/shell/MainWindowTexts.h"
+#include "core/shell/StartUp.h"
+#include "gui/QtText.h"
+
+namespace quillon::gui {
+
+namespace {
+
+// The file name of a program path, Windows or Linux.
+QString FileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return ToQString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+TForm1::TForm1(const MainWindowContext& context)
+    : The(context),
+      Editor(context.Editor, *this),
+      Tray(*this),
+      Controls(BuildTForm1Controls(this, context.Editor.Boxes, context.Language)),
+      Model(new ConfigTreeModel(context.Editor.Tree, this)),
+      TrayIcon1(new TTrayIcon(this)) {
+  setObjectName(QStringLiteral("TForm1"));
+  setWindowIcon(ProgramIcon());
+  Controls.TreeView->setModel(Model);
+  Connect();
+}
+
+void TForm1::Connect() {
+  TForm1Controls& c = Controls;
+  connect(c.TreeView->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+    Editor.TreeViewClick(SelectedNode());
+    UpdateButtons();
+  });
+  connect(c.TreeView, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+    Editor.TreeViewDblClick(Model->NodeAt(index), Controls.CheckBox2->isChecked());
+  });
+  connect(c.Operations, &QButtonGroup::idClicked, this, [this] { UpdateButtons(); });
+  connect(c.CommandName, &QComboBox::currentIndexChanged, this, [this] { UpdateButtons(); });
+  connect(c.KeyName, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
+  connect(c.RmtCtrl, &QComboBox::activated, this, [this] {
+    Editor.RmtCtrlChange(ToUtf8(Controls.RmtCtrl->currentText()));
+    UpdateButtons();
+  });
+  // A window name counts once it is entered (Enter, or leaving the field), not at each key.
+  connect(c.WinNameCombo->lineEdit(), &QLineEdit::editingFinished, this,
+          [this] { Editor.WinNameComboChange(Panel()); });
+  connect(c.ButtonAdd, &QPushButton::clicked, this, [this] {
+    Editor.ButtonAddClick(Panel());
+    UpdateButtons();
+  });
+  connect(c.ButtonRemove, &QPushButton::clicked, this, [this] {
+    Editor.ButtonRemoveClick(SelectedNode());
+    UpdateButtons();
+  });
+  connect(c.Button4, &QPushButton::clicked, this, [this] { Editor.Button4Click(); });
+  connect(c.ButtonLoad, &QPushButton::clicked, this, [this] { Editor.ButtonLoadClick(); });
+  connect(c.ButtonSave, &QPushButton::clicked, this, [this] { Editor.ButtonSaveClick(Panel()); });
+  connect(c.Button5, &QPushButton::clicked, c.KeyName, &QLineEdit::clear);
+  connect(c.HotKeysEnable, &QCheckBox::toggled, this,
+          [this](bool ticked) { Controls.KeyName->Recording = ticked; });
+  connect(c.Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
+  connect(c.CheckBox1, &QCheckBox::clicked, this, [this](bool ticked) { CheckBox1Click(ticked); });
+  connect(c.ButtonTest, &QPushButton::clicked, this, [this] { Tray.ButtonTestClick(); });
+  connect(c.Button2, &QPushButton::clicked, this, &QWidget::close);
+  TrayIcon1->OnClick = [this] { Tray.TrayIconClick(); };
+}
+
+bool TForm1::FormCreate() {
+  ApplyTexts();
+  const MainWindowSettings settings = ReadMainWindowSettings(The.Editor.Registry);
+  if (!Editor.StartUp(settings.RemoteType, settings.FileName)) return false;
+  Controls.CheckBox1->setChecked(AutoStartEnabled(The.AutoStartEntry));
+  Controls.CheckBox2->setChecked(settings.DoubleClick);
+  Controls.HotKeysEnable->setChecked(settings.HotKeysEnabled);
+  Controls.KeyName->Recording = settings.HotKeysEnabled;
+  Controls.ShowFullWindow->setChecked(settings.ShowFullWindow);
+  Controls.Label2->setText(QStringLiteral("PTK0.0"));
+  TrayIcon1->Activate();
+  UpdateButtons();
+  return true;
+}
+
+void TForm1::BringToFront() {
+  if (!isVisible()) RestoreWindow();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+std::int32_t TForm1::SelectedNode() const {
+  return Model->NodeAt(Controls.TreeView->currentIndex());
+}
+
+EditorPanel TForm1::Panel() const {
+  const TForm1Controls& c = Controls;
+  EditorPanel panel;
+  panel.Selected = SelectedNode();
+  panel.Operation = static_cast<EditorOperation>(std::max(c.Operations->checkedId(), 0));
+  panel.WindowName = ToUtf8(c.WinNameCombo->currentText());
+  panel.ApplicationPath = ApplicationPath;
+  panel.CommandName = ToUtf8(c.CommandName->currentText());
+  panel.KeyName = ToUtf8(c.KeyName->text());
+  panel.MessageName = ToUtf8(c.MessName->currentText());
+  panel.MessageWParam = c.MessWParam->value();
+  panel.MessageLParam = c.MessLParam->value();
+  return panel;
+}
+
+void TForm1::UpdateButtons() {
+  const EditorButtons buttons = Editor.ButtonsFor(Panel());
+  Controls.ButtonAdd->setEnabled(buttons.Add);
+  Controls.ButtonRemove->setEnabled(buttons.Remove);
+}
+
+void TForm1::ApplyTexts() {
+  const LanguageFlag language = The.Language;
+  for (const ControlText& entry : MainWindowTexts) {
+    auto* control = findChild<QWidget*>(ToQString(entry.Control));
+    if (control == nullptr) continue;
+    const QString text = DisplayText(entry.Text(language));
+    if (entry.Property == TextProperty::Hint) {
+      control->setToolTip(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+      button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+      label->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+      group->setTitle(text);
+    }
+  }
+  for (std::size_t operation = 0; operation < OperationTexts.size(); ++operation) {
+    Controls.Operations->button(static_cast<int>(operation))
+        ->setText(ToQString(OperationTexts[operation](language)));
+  }
+  ShowApplication();
+}
+
+void TForm1::ShowApplication() {
+  Controls.RunApplication->setText(
+      ApplicationPath.empty()
+          ? ToQString(MainWindowText("RunApplication", TextProperty::Caption, The.Language))
+          : FileNameOf(ApplicationPath));
+}
+
+void TForm1::Button6Click() {
+  The.Language = FlipLanguage(The.Language);
+  ApplyTexts();
+}
+
+void TForm1::CheckBox1Click(bool ticked) {
+  // Failures are silent, as with every setting: the box shows what the entry now says.
+  const auto done = ticked ? WriteAutoStartEntry(The.AutoStartEntry, The.ProgramPath)
+                           : RemoveAutoStartEntry(The.AutoStartEntry);
+  if (!done) Controls.CheckBox1->setChecked(AutoStartEnabled(The.AutoStartEntry));
+}
+
+void TForm1::SetCaption(std::string_view caption) { setWindowTitle(ToQString(caption)); }
+
+void TForm1::ShowRemoteTypes(const std::vector<std::string>& names) {
+  Controls.RmtCtrl->clear();
+  for (const std::string& name : names) Controls.RmtCtrl->addItem(ToQString(name));
+  Controls.RmtCtrl->setCurrentIndex(-1);
+}
+
+void TForm1::ShowRemoteType(std::string_view name) {
+  Controls.RmtCtrl->setCurrentIndex(Controls.RmtCtrl->findText(ToQString(name)));
+}
+
+void TForm1::ShowNode(std::int32_t node, const NodePanel& panel) {
+  TForm1Controls& c = Controls;
+  const QModelIndex index = Model->IndexOf(node);
+  c.TreeView->setCurrentIndex(index);
+  c.TreeView->expand(index);
+  c.TreeView->scrollTo(index);
+  if (panel.Operation) c.Operations->button(static_cast<int>(*panel.Operation))->setChecked(true);
+  if (panel.WindowName) c.WinNameCombo->setEditText(ToQString(*panel.WindowName));
+  if (panel.ApplicationPath) {
+    ApplicationPath = *panel.ApplicationPath;
+    ShowApplication();
+  }
+  if (panel.CommandName) c.CommandName->setCurrentText(ToQString(*panel.CommandName));
+  if (panel.KeyName) c.KeyName->setText(ToQString(*panel.KeyName));
+  if (panel.MessageName) c.MessName->setCurrentText(ToQString(*panel.MessageName));
+  if (panel.MessageWParam) c.MessWParam->setValue(static_cast<int>(*panel.MessageWParam));
+  if (panel.MessageLParam) c.MessLParam->setValue(static_cast<int>(*panel.MessageLParam));
+  UpdateButtons();
+}
+
+void TForm1::EnableEditor(bool enabled) {
+  Controls.TreeView->setEnabled(enabled);
+  Controls.EditorPanel->setEnabled(enabled);
+  UpdateButtons();
+}
+
+void TForm1::ClearWindowNames() {
+  Controls.WinNameCombo->clear();
+  Controls.WinNameCombo->setEditText(ToQString(NoWindowName));
+}
+
+void TForm1::ResetApplication() {
+  ApplicationPath.clear();
+  ShowApplication();
+}
+
+void TForm1::ClearKeyName() { Controls.KeyName->clear(); }
+
+void TForm1::ResetCommandList() {
+  Controls.CommandName->clear();
+  for (const std::string_view name : BuiltInCommands) {
+    Controls.CommandName->addItem(ToQString(name));
+  }
+  Controls.CommandName->setCurrentIndex(0);
+}
+
+void TForm1::SaveWindowSettings() {
+  MainWindowSettings settings;
+  settings.Language = The.Language;
+  settings.DoubleClick = Controls.CheckBox2->isChecked();
+  settings.HotKeysEnabled = Controls.HotKeysEnable->isChecked();
+  settings.ShowFullWindow = Controls.ShowFullWindow->isChecked();
+  settings.FileName = The.Editor.Current.FilePath.string();
+  // Settings failures are silent to the user.
+  static_cast<void>(WriteMainWindowSettings(The.Editor.Registry, settings));
+}
+
+void TForm1::EndProgram() { close(); }
+
+void TForm1::HideWindow() {
+  TrayBounds = geometry();
+  hide();
+}
+
+void TForm1::RestoreWindow() {
+  if (TrayBounds.isValid()) setGeometry(TrayBounds);
+  showNormal();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    ActivateMainWindow(The.System);
+  }
+  QWidget::changeEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  hide();
+  SaveWindowSettings();
+  TrayIcon1->hide();
+  event->accept();
+  QCoreApplication::quit();
+}
+
+}  // namespace quillon::gui

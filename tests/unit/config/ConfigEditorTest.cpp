@@ -1,0 +1,455 @@
+#include "core/config/ConfigEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "config/EditorBench.h"
+#include "core/config/EditorTexts.h"
+#include "core/config/NodeText.h"
+#include "core/shell/Settings.h"
+
+namespace quillon {
+namespace {
+
+using Nodes = std::vector<ConfigTree::Node>;
+
+// Keeps what the editor told the window.
+struct FakeEditorView : ConfigEditorView {
+  void SetCaption(std::string_view caption) override { Caption = caption; }
+  void ShowRemoteTypes(const std::vector<std::string>& names) override { RemoteTypes = names; }
+  void ShowRemoteType(std::string_view name) override { RemoteType = name; }
+  void ShowNode(std::int32_t node, const NodePanel& panel) override {
+    Selected = node;
+    Panel = panel;
+  }
+  void EnableEditor(bool enabled) override { Enabled = enabled; }
+  void ClearWindowNames() override { Calls.push_back("ClearWindowNames"); }
+  void ResetApplication() override { Calls.push_back("ResetApplication"); }
+  void ClearKeyName() override { Calls.push_back("ClearKeyName"); }
+  void ResetCommandList() override { Calls.push_back("ResetCommandList"); }
+  void SaveWindowSettings() override { Calls.push_back("SaveWindowSettings"); }
+  void EndProgram() override { Calls.push_back("EndProgram"); }
+
+  std::string Caption;
+  std::vector<std::string> RemoteTypes;
+  std::string RemoteType;
+  std::int32_t Selected = -1;
+  NodePanel Panel;
+  bool Enabled = false;
+  std::vector<std::string> Calls;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+const Nodes NewVizio = {{"New group", 0}, {"1. Power", 1}, {"2. Vol_up", 1}, {"3. Vol_dn", 1},
+                        {"4. Mute", 1},   {"5. Input", 1}, {"6. Down", 1}};
+
+struct EditorFixture : ::testing::Test {
+  EditorFixture() {
+    EXPECT_TRUE(Editor.StartUp(test::VizioType, ""));
+    Editor.RmtCtrlChange(test::VizioType);
+  }
+
+  EditorPanel Selecting(std::int32_t node, EditorOperation operation) const {
+    EditorPanel panel;
+    panel.Selected = node;
+    panel.Operation = operation;
+    return panel;
+  }
+  void NameRoot(const std::string& window) {
+    EditorPanel panel = Selecting(0, EditorOperation::GroupKey);
+    panel.WindowName = window;
+    Editor.WinNameComboChange(panel);
+  }
+  void AddCommand(std::int32_t node, const std::string& command) {
+    EditorPanel panel = Selecting(node, EditorOperation::Command);
+    panel.CommandName = command;
+    Editor.ButtonAddClick(panel);
+  }
+  void AddGroupKey(std::int32_t node, const std::string& window) {
+    EditorPanel panel = Selecting(node, EditorOperation::GroupKey);
+    panel.WindowName = window;
+    Editor.ButtonAddClick(panel);
+  }
+
+  test::EditorBench Bench;
+  FakeEditorView View;
+  ConfigEditor Editor{Bench.Context(), View};
+};
+
+TEST_F(EditorFixture, StartUpListsTheRemoteTypesAndLoadsTheStoredOne) {
+  test::EditorBench bench;
+  FakeEditorView view;
+  ConfigEditor editor(bench.Context(), view);
+  ASSERT_TRUE(editor.StartUp(test::VizioType, ""));
+  EXPECT_EQ(view.RemoteTypes, std::vector<std::string>{std::string(test::VizioType)});
+  EXPECT_EQ(view.RemoteType, test::VizioType);
+  EXPECT_EQ(editor.SelectedRemoteType(), test::VizioType);
+  EXPECT_TRUE(view.Enabled);
+  EXPECT_EQ(bench.Remote.Record->KeyCount, 7);
+  EXPECT_EQ(bench.Tree.All(), (Nodes{{"New group", 0}}));
+  EXPECT_EQ(view.Selected, 0);
+}
+
+TEST_F(EditorFixture, StartUpWithAnUnlistedRemoteTypeLeavesTheEditorDisabled) {
+  test::EditorBench bench;
+  FakeEditorView view;
+  ConfigEditor editor(bench.Context(), view);
+  ASSERT_TRUE(editor.StartUp("Gone", ""));
+  EXPECT_TRUE(editor.SelectedRemoteType().empty());
+  EXPECT_FALSE(view.Enabled);
+  EXPECT_FALSE(editor.ButtonsFor({}).Remove);
+}
+
+TEST_F(EditorFixture, StartUpLoadsTheStoredConfiguration) {
+  test::EditorBench bench;
+  const auto file = bench.File("Living room");
+  std::filesystem::copy_file(
+      std::filesystem::path(QUILLON_SOURCE_DIR) / "samples/remotes/Living room.rir", file);
+  FakeEditorView view;
+  ConfigEditor editor(bench.Context(), view);
+  ASSERT_TRUE(editor.StartUp(test::VizioType, file.string()));
+  EXPECT_EQ(view.Caption, "Quillon  [Living room]");
+  EXPECT_EQ(bench.Tree.Text(0), "[Media Player][C:\\Program Files\\Media Player\\player.exe]");
+  EXPECT_EQ(bench.Current.Name, "Living room");
+  EXPECT_TRUE(bench.Boxes.Shown.empty());
+}
+
+TEST_F(EditorFixture, AnUnreadableRemoteFileEndsTheProgramAfterItsMessage) {
+  test::EditorBench bench;
+  std::ofstream(bench.Folder.Path / "Broken.IRD") << "short";
+  FakeEditorView view;
+  ConfigEditor editor(bench.Context(), view);
+  EXPECT_FALSE(editor.StartUp(test::VizioType, ""));
+  ASSERT_EQ(bench.Boxes.Shown.size(), 1u);
+  EXPECT_NE(bench.Boxes.Shown[0].Text.find("Broken.IRD"), std::string::npos);
+  EXPECT_EQ(view.Calls.back(), "EndProgram");
+}
+
+TEST_F(EditorFixture, ChangingTheRemoteTypeBuildsANewConfigurationFromItsKeys) {
+  EXPECT_EQ(Bench.Tree.All(), NewVizio);
+  EXPECT_EQ(View.Caption, "Quillon");
+  EXPECT_EQ(View.Selected, 0);
+}
+
+TEST_F(EditorFixture, ButtonsActOnKeyNodesOnly) {
+  Bench.Tree.AddTopLevel("<Remoute Control Type> - VIZIO  VX32L");
+  AddCommand(1, "MouseLeft");  // node 2
+  const struct {
+    std::int32_t Node;
+    EditorOperation Operation;
+    std::string CommandName;
+    std::string KeyName;
+    EditorButtons Expected;
+  } cases[] = {
+      {0, EditorOperation::Command, "MouseUp", "", {false, false}},   // the root
+      {8, EditorOperation::Command, "MouseUp", "", {false, false}},   // the remote-type line
+      {2, EditorOperation::Command, "MouseUp", "", {false, false}},   // a command node
+      {-1, EditorOperation::Command, "MouseUp", "", {false, false}},  // nothing selected
+      {1, EditorOperation::Command, "MouseUp", "", {true, true}},     // a key
+      {1, EditorOperation::Command, "none", "", {false, true}},       // no command chosen
+      {1, EditorOperation::SendKeys, "none", "", {false, true}},      // no key string
+      {1, EditorOperation::SendKeys, "none", "abc", {true, true}},    //
+      {1, EditorOperation::GroupKey, "none", "", {true, true}},       //
+      {3, EditorOperation::Message, "none", "", {true, true}},        //
+  };
+  for (const auto& c : cases) {
+    EditorPanel panel = Selecting(c.Node, c.Operation);
+    panel.CommandName = c.CommandName;
+    panel.KeyName = c.KeyName;
+    EXPECT_EQ(Editor.ButtonsFor(panel), c.Expected) << c.Node;
+  }
+  AddGroupKey(4, "Player");
+  EXPECT_FALSE(Editor.ButtonsFor(Selecting(4, EditorOperation::GroupKey)).Add);
+  EXPECT_TRUE(Editor.ButtonsFor(Selecting(4, EditorOperation::GroupKey)).Remove);
+}
+
+TEST_F(EditorFixture, AddingAGroupKeyAddsTheGroupsKeyList) {
+  AddGroupKey(5, "Photo Viewer");
+  ASSERT_EQ(Bench.Tree.Count(), 14);
+  EXPECT_EQ(Bench.Tree.Text(5), "5. Input - [Group Key][Photo Viewer][]");
+  EXPECT_EQ(Bench.Tree.Text(10), "5. Input");
+  EXPECT_EQ(Bench.Tree.Text(11), "<Command>[Close Group]");
+  EXPECT_EQ(View.Selected, 5);
+  EXPECT_EQ(View.Panel.WindowName, "Photo Viewer");
+}
+
+TEST_F(EditorFixture, AGroupKeyNeedsAWindowName) {
+  AddGroupKey(5, "none");
+  EXPECT_EQ(Bench.Tree.All(), NewVizio);
+}
+
+TEST_F(EditorFixture, WindowNamesThatWouldSplitTheNodeTextAreRefused) {
+  for (const std::string name : {"Player [2]", "Tab\there", "Two\nlines", "a]b"}) {
+    Bench.Boxes.Shown.clear();
+    AddGroupKey(5, name);
+    NameRoot(name);
+    EXPECT_EQ(Bench.Tree.All(), NewVizio) << name;
+    ASSERT_EQ(Bench.Boxes.Shown.size(), 2u) << name;
+    EXPECT_EQ(Bench.Boxes.Shown[0].Text,
+              "A window name or application path may not contain \"[\", \"]\", a TAB or a line "
+              "break:\r\n" +
+                  name);
+  }
+}
+
+TEST_F(EditorFixture, AKeyWithAFunctionAsksBeforeASecondOne) {
+  AddCommand(1, "MouseLeft");
+  ASSERT_TRUE(Bench.Boxes.Shown.empty());
+  Bench.Boxes.Answers = {MessageAnswer::No};
+  AddCommand(1, "MouseRight");
+  ASSERT_EQ(Bench.Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Bench.Boxes.Shown[0].Text,
+            "This button already has a function; only the first one is executed.\r\nAdd another "
+            "one?");
+  EXPECT_EQ(Bench.Tree.Count(), 8);
+  Bench.Boxes.Answers = {MessageAnswer::Yes};
+  AddCommand(1, "MouseRight");
+  EXPECT_EQ(Bench.Tree.Text(Bench.Tree.LastChild(1)), "<Command>[MouseRight]");
+  EXPECT_EQ(Bench.Tree.Count(), 9);
+}
+
+TEST_F(EditorFixture, AKeyStringIsCheckedAndTheFieldEmptiedWhenStored) {
+  EditorPanel panel = Selecting(2, EditorOperation::SendKeys);
+  panel.KeyName = "^{a";
+  Bench.Boxes.Answers = {MessageAnswer::Cancel};
+  Editor.ButtonAddClick(panel);
+  EXPECT_EQ(Bench.Tree.All(), NewVizio);
+  EXPECT_TRUE(View.Calls.empty() || View.Calls.back() != "ClearKeyName");
+  panel.KeyName = "^{a}[f5]";
+  Editor.ButtonAddClick(panel);
+  EXPECT_EQ(Bench.Tree.Text(3), "<SendKey>[^{a}[f5]]");
+  EXPECT_EQ(View.Calls.back(), "ClearKeyName");
+}
+
+TEST_F(EditorFixture, CommandsAndMessagesBecomeTheirNodeTexts) {
+  AddCommand(1, "Turn Off Computer");
+  EditorPanel message = Selecting(3, EditorOperation::Message);
+  message.MessageName = "WM_COMMAND";
+  message.MessageWParam = 32772;
+  message.MessageLParam = -1;
+  Editor.ButtonAddClick(message);
+  message.Selected = 4;
+  message.MessageName.clear();
+  Editor.ButtonAddClick(message);
+  EXPECT_EQ(Bench.Tree.Text(2), "<Command>[Turn Off Computer]");
+  EXPECT_EQ(Bench.Tree.Text(4), "<WM_>[WM_COMMAND,32772,-1]");
+  EXPECT_EQ(Bench.Tree.Count(), 9);
+}
+
+TEST_F(EditorFixture, RemovingAGroupKeyRestoresThePlainKey) {
+  AddGroupKey(5, "Photo Viewer");
+  AddGroupKey(7, "Inner");  // 2. Vol_up inside the group
+  Editor.ButtonRemoveClick(5);
+  EXPECT_EQ(Bench.Tree.All(), NewVizio);
+  EXPECT_EQ(View.Selected, 5);
+}
+
+TEST_F(EditorFixture, RemovingKeepsLabelsThatHoldADash) {
+  Bench.Tree.SetText(3, "3. CH - UP");
+  AddCommand(3, "MouseUp");
+  Editor.ButtonRemoveClick(3);
+  EXPECT_EQ(Bench.Tree.Text(3), "3. CH - UP");
+  EXPECT_FALSE(Bench.Tree.HasChildren(3));
+}
+
+TEST_F(EditorFixture, RemovingLeavesMarkersTheRootAndTheRemoteTypeAlone) {
+  Bench.Tree.AddChild(4, "Lock Up");
+  AddGroupKey(6, "Photo Viewer");
+  Bench.Tree.AddTopLevel("<Remoute Control Type> - VIZIO  VX32L");
+  ASSERT_EQ(Bench.Tree.Text(12), "<Command>[Close Group]");
+  const Nodes before = Bench.Tree.All();
+  for (const std::int32_t node : {0, 4, 11, 12, Bench.Tree.Count() - 1}) {
+    Editor.ButtonRemoveClick(node);  // root, locked key, close key and its marker, type line
+    EXPECT_EQ(Bench.Tree.All(), before) << node;
+  }
+}
+
+TEST_F(EditorFixture, RemovingALockedGroupKeyKeepsItsLockMarker) {
+  Bench.Tree.AddChild(4, "Lock Up");
+  AddGroupKey(4, "Mixer");
+  EXPECT_TRUE(Bench.Boxes.Shown.empty());
+  Editor.ButtonRemoveClick(4);
+  EXPECT_EQ(Bench.Tree.Text(4), "4. Mute");
+  EXPECT_EQ(Bench.Tree.Text(5), "Lock Up");
+  EXPECT_EQ(Bench.Tree.SubtreeEnd(4), 6);
+}
+
+TEST_F(EditorFixture, TheWindowNameAssignsTheRoot) {
+  NameRoot("Media Player");
+  EXPECT_EQ(Bench.Tree.Text(0), "[Media Player][]");
+  EditorPanel panel = Selecting(2, EditorOperation::GroupKey);
+  panel.WindowName = "Other";
+  Editor.WinNameComboChange(panel);  // neither the root selected nor "New group" any more
+  EXPECT_EQ(Bench.Tree.Text(0), "[Media Player][]");
+}
+
+TEST_F(EditorFixture, NewRebuildsTheKeysOfTheCurrentRemote) {
+  AddCommand(1, "MouseLeft");
+  View.Calls.clear();
+  Editor.Button4Click();
+  EXPECT_EQ(Bench.Tree.All(), NewVizio);
+  EXPECT_EQ(View.Calls,
+            (std::vector<std::string>{"ClearWindowNames", "ClearKeyName", "ResetCommandList"}));
+  EXPECT_EQ(View.RemoteType, test::VizioType);
+  EXPECT_EQ(View.Selected, 0);
+}
+
+TEST_F(EditorFixture, SavingNeedsARemoteTypeAndAnApplication) {
+  test::EditorBench bench;
+  FakeEditorView view;
+  ConfigEditor editor(bench.Context(), view);
+  ASSERT_TRUE(editor.StartUp("", ""));
+  editor.ButtonSaveClick({});
+  Editor.ButtonSaveClick({});
+  ASSERT_EQ(bench.Boxes.Shown.size(), 1u);
+  EXPECT_EQ(bench.Boxes.Shown[0].Text, "\"Remote control type\" not selected!");
+  ASSERT_EQ(Bench.Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Bench.Boxes.Shown[0].Text, "'New group' is not valid application !");
+  EXPECT_TRUE(bench.Dialogs.SaveRequests.empty());
+  EXPECT_TRUE(Bench.Dialogs.SaveRequests.empty());
+}
+
+TEST_F(EditorFixture, SavingWritesTheFileUnderTheChosenName) {
+  NameRoot("Media Player");
+  AddGroupKey(5, "Photo Viewer");
+  Bench.Dialogs.SaveAnswers = {"Evening"};
+  EditorPanel panel;
+  panel.ApplicationPath = "C:\\Program Files\\Media Player\\player.exe";
+  Editor.ButtonSaveClick(panel);
+  ASSERT_EQ(Bench.Dialogs.SaveRequests.size(), 1u);
+  EXPECT_EQ(Bench.Dialogs.SaveRequests[0].Proposal, "VIZIO  VX32L-player");
+  EXPECT_EQ(Bench.Dialogs.SaveRequests[0].Caption, "Save Configuration");
+  const std::string content = ReadFile(Bench.File("Evening"));
+  EXPECT_TRUE(content.starts_with("[Media Player][]\r\n\t1. Power\r\n"));
+  EXPECT_TRUE(content.ends_with("\t6. Down\r\n<Remoute Control Type> - VIZIO  VX32L\r\n"));
+  EXPECT_EQ(View.Caption, "Quillon  [Evening]");
+  EXPECT_EQ(View.Calls.back(), "SaveWindowSettings");
+  EXPECT_EQ(Bench.Current.Name, "Evening");
+}
+
+TEST_F(EditorFixture, AnExistingFileIsOverwrittenOnlyWhenConfirmed) {
+  NameRoot("Media Player");
+  std::ofstream(Bench.File("Evening")) << "old";
+  Bench.Dialogs.SaveAnswers = {"Evening", "Evening"};
+  Bench.Boxes.Answers = {MessageAnswer::No, MessageAnswer::Yes};
+  Editor.ButtonSaveClick({});
+  EXPECT_EQ(ReadFile(Bench.File("Evening")), "old");
+  // Answered No: the settings and the caption are still taken.
+  EXPECT_EQ(View.Calls.back(), "SaveWindowSettings");
+  EXPECT_EQ(View.Caption, "Quillon  [Evening]");
+  Editor.ButtonSaveClick({});
+  EXPECT_TRUE(ReadFile(Bench.File("Evening")).starts_with("[Media Player][]\r\n"));
+  ASSERT_EQ(Bench.Boxes.Shown.size(), 2u);
+  EXPECT_EQ(Bench.Boxes.Shown[0].Text, "File exists!\r\nOverwrite?");
+}
+
+TEST_F(EditorFixture, AProposedNameIsCheckedWhole) {
+  NameRoot("Media Player");
+  Bench.Dialogs.SaveAnswers = {"a/b", ""};
+  Editor.ButtonSaveClick({});
+  Editor.ButtonSaveClick({});
+  ASSERT_EQ(Bench.Boxes.Shown.size(), 2u);
+  EXPECT_TRUE(Bench.Boxes.Shown[0].Text.starts_with("A configuration name may not be empty"));
+  EXPECT_TRUE(ListConfigurationNames(Bench.Folder.Path).empty());
+}
+
+TEST_F(EditorFixture, LoadingAndDeletingThroughTheLoadDialog) {
+  NameRoot("Media Player");
+  Bench.Dialogs.SaveAnswers = {"Evening"};
+  Editor.ButtonSaveClick({});
+  Editor.Button4Click();
+  Bench.Dialogs.LoadAnswers = {{LoadDialogResult::Load, "Evening"}};
+  Editor.ButtonLoadClick();
+  EXPECT_EQ(Bench.Tree.Text(0), "[Media Player][]");
+  EXPECT_EQ(Bench.Dialogs.LoadRequests[0].Names, std::vector<std::string>{"Evening"});
+  EXPECT_EQ(Bench.Dialogs.LoadRequests[0].Current, "Evening");
+
+  // Delete asks; Cancel keeps the dialog open, OK deletes.
+  Bench.Dialogs.LoadAnswers = {{LoadDialogResult::Delete, "Evening"},
+                               {LoadDialogResult::Delete, "Evening"}};
+  Bench.Boxes.Answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+  Editor.ButtonLoadClick();
+  EXPECT_EQ(Bench.Dialogs.LoadRequests.size(), 3u);
+  EXPECT_EQ(Bench.Boxes.Shown.back().Text, "Delete Evening?");
+  EXPECT_FALSE(std::filesystem::exists(Bench.File("Evening")));
+}
+
+TEST_F(EditorFixture, ARefusedLoadShowsItsMessage) {
+  std::ofstream(Bench.File("Stranger")) << "[W][]\r\n<Remoute Control Type> - Unknown\r\n";
+  Bench.Dialogs.LoadAnswers = {{LoadDialogResult::Load, "Stranger"}};
+  Editor.ButtonLoadClick();
+  ASSERT_EQ(Bench.Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Bench.Boxes.Shown[0].Text, "Error in file: Stranger.rir \r\n\r\nDelete file !");
+  EXPECT_EQ(Bench.Tree.All(), NewVizio);
+}
+
+TEST_F(EditorFixture, DoubleClickRunsTheKeysCommandWhenTicked) {
+  NameRoot("Media Player");
+  AddCommand(1, "MouseLeft");
+  Editor.TreeViewDblClick(1, false);
+  EXPECT_TRUE(Bench.Actions.Executed.empty());
+  Editor.TreeViewDblClick(1, true);
+  ASSERT_EQ(Bench.Actions.Executed.size(), 1u);
+  EXPECT_EQ(Bench.Actions.Executed[0].Kind, CommandKind::Command);
+  EXPECT_EQ(Bench.Actions.Executed[0].Parameter, "MouseLeft");
+  EXPECT_EQ(Bench.Actions.Hints, std::vector<std::string>{"1. Power"});
+  Editor.TreeViewDblClick(2, true);  // the command node itself: no key
+  Editor.TreeViewDblClick(0, true);
+  EXPECT_EQ(Bench.Actions.Executed.size(), 1u);
+}
+
+TEST_F(EditorFixture, DoubleClickOnAGroupKeyOpensItsGroup) {
+  NameRoot("Media Player");
+  AddGroupKey(5, "Photo Viewer");
+  Editor.TreeViewDblClick(5, true);
+  EXPECT_EQ(Bench.Dispatcher.GroupDepth, 1);
+  ASSERT_EQ(Bench.Actions.Executed.size(), 1u);
+  EXPECT_EQ(Bench.Actions.Executed[0].Kind, CommandKind::GroupKey);
+  EXPECT_EQ(Bench.Actions.Hints.back(), "On[F]\r[Photo Viewer]\r5. Input");
+}
+
+TEST(PanelOfNode, ShowsWhatTheNodeSays) {
+  const struct {
+    std::string Text;
+    NodePanel Expected;
+  } cases[] = {
+      {"[Player][C:\\p.exe]",
+       {EditorOperation::GroupKey, "Player", "C:\\p.exe", {}, {}, {}, {}, {}}},
+      {"2. Menu - [Group Key][Menu][C:\\m.exe]",
+       {EditorOperation::GroupKey, "Menu", "C:\\m.exe", {}, {}, {}, {}, {}}},
+      {"<Command>[MouseUp]", {EditorOperation::Command, {}, {}, "MouseUp", {}, {}, {}, {}}},
+      {"<SendKey>[^{a}[f5]]", {EditorOperation::SendKeys, {}, {}, {}, "^{a}[f5]", {}, {}, {}}},
+      {"<WM_>[wm_close,3,-4]", {EditorOperation::Message, {}, {}, {}, {}, "WM_CLOSE", 3, -4}},
+      {"<AudioCommand>[Mixer 0/Master/PCM/Mute]",
+       {EditorOperation::Command, {}, {}, {}, {}, {}, {}, {}}},
+      {"3. Mute", {}},
+      {"Lock Up", {}},
+      {"New group", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PanelOfNode(c.Text), c.Expected) << c.Text;
+}
+
+TEST(EditorTexts, EveryTextHasItsTwin) {
+  for (const BilingualText& text : EditorTexts) {
+    EXPECT_FALSE(text.InEnglish.empty());
+    EXPECT_FALSE(text.InBulgarian.empty()) << text.InEnglish;
+  }
+}
+
+TEST(GroupKeySuffix, FindsOnlyACompleteTrailingGroupEnding) {
+  EXPECT_EQ(GroupKeySuffix("2. Menu - [Group Key][Menu][C:\\m.exe]"), 7u);
+  EXPECT_EQ(GroupKeySuffix("5. PLAY [Start music] - [Group Key][Music][]"), 21u);
+  EXPECT_EQ(GroupKeySuffix("3. CH - UP"), std::string_view::npos);
+  EXPECT_EQ(GroupKeySuffix("3. A - [Group Key]"), std::string_view::npos);
+}
+
+}  // namespace
+}  // namespace quillon
