@@ -20,6 +20,8 @@ void AddShowCommand(CLI::App& app, int& status);
 void AddDecodeCommand(CLI::App& app, int& status);
 void AddDispatchCommand(CLI::App& app, int& status);
 void AddRunCommand(CLI::App& app, int& status);
+void AddLearnCommand(CLI::App& app, int& status);
+void AddRecognizeCommand(CLI::App& app, int& status);
 
 // Prints "quillon-tool: <message>" on stderr, on one line.
 void ReportError(const std::string& message);

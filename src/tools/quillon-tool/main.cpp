@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
   quillon::tool::AddDecodeCommand(app, status);
   quillon::tool::AddDispatchCommand(app, status);
   quillon::tool::AddRunCommand(app, status);
+  quillon::tool::AddLearnCommand(app, status);
+  quillon::tool::AddRecognizeCommand(app, status);
   const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
   const auto known = [&](const std::string& name) {
     return std::any_of(commands.begin(), commands.end(),
