@@ -13,6 +13,7 @@
 
 #include "SampleRemote.h"
 #include "TempFolder.h"
+#include "ToolRun.h"
 #include "core/learning/RemoteFile.h"
 #include "quillon-ptk-sim/LineForm.h"
 #include "replay/CaptureReplay.h"
@@ -26,27 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
-
-ToolRun RunTool(const std::string& arguments, const test::TempFolder& folder) {
-  const fs::path err = folder.Path / "stderr.txt";
-  const std::string command = std::string(QUILLON_TOOL) + " " + arguments + " 2>" + err.string();
-  ToolRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, got);
-  const int status = pclose(pipe);
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(err);
-  run.Err.assign(std::istreambuf_iterator<char>(in), {});
-  return run;
-}
+using test::RunTool;
+using test::ToolRun;
 
 std::vector<CaptureRecord> VizioRecords() {
   auto records = ReadCaptureFile(test::VizioCapture);

@@ -12,35 +12,15 @@
 
 #include "SampleRemote.h"
 #include "TempFolder.h"
+#include "ToolRun.h"
 
 namespace quillon {
 namespace {
 
 const std::filesystem::path& Vizio = test::VizioCapture;
 
-struct ToolRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
-
-ToolRun RunTool(const std::string& arguments, const test::TempFolder& folder,
-                const std::string& prefix = "") {
-  const std::filesystem::path err = folder.Path / "stderr.txt";
-  const std::string command =
-      prefix + std::string(QUILLON_TOOL) + " " + arguments + " 2>" + err.string();
-  ToolRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, got);
-  const int status = pclose(pipe);
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(err);
-  run.Err.assign(std::istreambuf_iterator<char>(in), {});
-  return run;
-}
+using test::RunTool;
+using test::ToolRun;
 
 // Learns the sample remote into `folder`.
 std::filesystem::path LearnVizio(const test::TempFolder& folder) {
