@@ -1,6 +1,7 @@
 #include "core/learning/CodeShape.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace quillon {
 
@@ -40,8 +41,15 @@ CodeShape CodeShapeAnalysis(const RemoteData& remote, DecodingLimits& limits,
   limits.MaxFrameLength = longest;
   limits.MinFrameLength = shortest;
   if (!(longest < 500 && shortest >= 6 && longest >= shortest)) {
-    limits.MinFrameLength = remote.NominalLength - frameLengthSpread;
-    limits.MaxFrameLength = remote.NominalLength + frameLengthSpread;
+    // NominalLength is read from the file as it stands: the limits are taken in 64 bits and
+    // held within their own range, so that a corrupt value cannot overflow.
+    const auto limit = [](std::int64_t length) {
+      return static_cast<std::int32_t>(
+          std::clamp<std::int64_t>(length, std::numeric_limits<std::int32_t>::min(),
+                                   std::numeric_limits<std::int32_t>::max()));
+    };
+    limits.MinFrameLength = limit(std::int64_t{remote.NominalLength} - frameLengthSpread);
+    limits.MaxFrameLength = limit(std::int64_t{remote.NominalLength} + frameLengthSpread);
   }
   return shape;
 }

@@ -77,6 +77,11 @@ Result<std::vector<std::int64_t>> ParseDurations(std::string_view line, std::int
       what.append("\" is not a positive duration in ticks");
       return LineError(lineNumber, what);
     }
+    if (value > MaxCaptureDuration) {
+      return LineError(lineNumber, "\"" + std::string(token.substr(0, 40)) +
+                                       "\" is longer than any burst (at most " +
+                                       std::to_string(MaxCaptureDuration) + " ticks)");
+    }
     durations.push_back(value);
   }
   return durations;

@@ -1,6 +1,7 @@
 #include "core/receiver/MultiLevelCode.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/receiver/DurationSearch.h"
 
@@ -9,6 +10,24 @@ namespace quillon {
 namespace {
 
 constexpr std::int32_t LastLevel = 9;  // the last entry of LevelTable
+
+// Window bounds are sums and differences of durations, which a corrupt capture or a counter
+// reading far from the others can bring near the 64-bit limits: they saturate there rather
+// than wrap around into a window somewhere else.
+constexpr std::int64_t Largest = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t Smallest = std::numeric_limits<std::int64_t>::min();
+
+constexpr std::int64_t Plus(std::int64_t a, std::int64_t b) {
+  if (b > 0 && a > Largest - b) return Largest;
+  if (b < 0 && a < Smallest - b) return Smallest;
+  return a + b;
+}
+
+constexpr std::int64_t Minus(std::int64_t a, std::int64_t b) {
+  if (b < 0 && a > Largest + b) return Largest;
+  if (b > 0 && a < Smallest + b) return Smallest;
+  return a - b;
+}
 
 // Fills LevelTable from the frame's data and returns LevelTop, or -1 for a frame with no
 // positive data duration.
@@ -35,8 +54,8 @@ std::int32_t BuildLevelTable(const PulseTrain& train, std::int32_t first, std::i
 std::int64_t HalfWindow(const LearnedTimings& timings, std::int32_t j, std::int32_t levelTop) {
   const auto& c = timings.LevelTable;
   if (levelTop == 0) return c[0];
-  std::int64_t distance = j > 0 ? c[j - 1] - c[j] : c[j] - c[j + 1];
-  if (j > 0 && j < levelTop) distance = std::min(distance, c[j] - c[j + 1]);
+  std::int64_t distance = j > 0 ? Minus(c[j - 1], c[j]) : Minus(c[j], c[j + 1]);
+  if (j > 0 && j < levelTop) distance = std::min(distance, Minus(c[j], c[j + 1]));
   return distance / 2;
 }
 
@@ -61,8 +80,8 @@ std::string MultiLevelCode(const PulseTrain& train, std::int32_t first, std::int
 
   const auto& c = timings.LevelTable;
   // Tolerances of the fallback digits, from the first classes.
-  const std::int64_t w0 = (c[0] - c[1]) / 2;
-  const std::int64_t w3 = c[2] == 0 ? w0 : (c[1] - c[2]) / 2;
+  const std::int64_t w0 = Minus(c[0], c[1]) / 2;
+  const std::int64_t w3 = c[2] == 0 ? w0 : Minus(c[1], c[2]) / 2;
   const std::int64_t shortest = c[static_cast<std::size_t>(levelTop)];
   const char highest =
       static_cast<char>('0' + std::clamp(highestDigit.value_or(levelTop), 0, LastLevel));
@@ -74,15 +93,15 @@ std::string MultiLevelCode(const PulseTrain& train, std::int32_t first, std::int
     const std::int64_t x = train[i];
     bool matched = false;
     for (std::int32_t j = 0; j <= levelTop && !matched; ++j) {
-      if (c[j] - half[j] < x && x < c[j] + half[j]) {
+      if (Minus(c[j], half[j]) < x && x < Plus(c[j], half[j])) {
         code += static_cast<char>('0' + levelTop - j);
         matched = true;
       }
     }
     if (matched) continue;
-    if (x >= shortest + w0) {
+    if (x >= Plus(shortest, w0)) {
       code += highest;
-    } else if (x <= shortest - w3) {
+    } else if (x <= Minus(shortest, w3)) {
       code += '0';
     }
   }

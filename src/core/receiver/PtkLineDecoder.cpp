@@ -1,7 +1,6 @@
 #include "core/receiver/PtkLineDecoder.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace quillon {
 
@@ -83,7 +82,11 @@ bool RepeatAccumulator::Take(std::string_view line, const RepeatFrameBlock& fram
   for (std::size_t offset = 0; offset + length <= Values.size() && !repeated; ++offset) {
     repeated = true;
     for (std::size_t k = 0; k < length && repeated; ++k) {
-      repeated = std::abs(Values[offset + k] - frame.RepeatFrame[k]) <= RepeatTolerance;
+      // Bounds around the byte value: the learned value comes from a file and may lie anywhere
+      // in the 64-bit range, where a difference would overflow.
+      const std::int64_t value = Values[offset + k];
+      const std::int64_t learned = frame.RepeatFrame[k];
+      repeated = learned >= value - RepeatTolerance && learned <= value + RepeatTolerance;
     }
   }
   Values.clear();

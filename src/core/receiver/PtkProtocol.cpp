@@ -1,6 +1,7 @@
 #include "core/receiver/PtkProtocol.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/common/WaitPumping.h"
 #include "core/receiver/PtkReplies.h"
@@ -211,10 +212,20 @@ void PtkProtocol::LeaveErrorReport() {
 void PtkProtocol::EndErrorReport() {
   ReportTimer->Disable();
   ErrorMode = false;
-  View.Log(Say(PtkText::SendNewT));
   const std::uint8_t byte = NewTDataByte(ErrorDump);
   ErrorDump.clear();
-  SendNewTData(byte);
+  // A report that ends while the new T data of an earlier one is sent or awaited is answered
+  // once that exchange is over, the latest such report only: answered at once, it would nest
+  // one exchange's waits in the other's, deeper and deeper while reports keep coming.
+  if (AwaitingNewOk) {
+    PendingNewTData = byte;
+    return;
+  }
+  for (std::optional<std::uint8_t> next = byte; next;
+       next = std::exchange(PendingNewTData, std::nullopt)) {
+    View.Log(Say(PtkText::SendNewT));
+    SendNewTData(*next);
+  }
 }
 
 void PtkProtocol::KeyData(const std::string& line, std::int64_t counter) {
@@ -276,7 +287,9 @@ void PtkProtocol::AskSerialNumber() { SendBytes("RX>No"); }
 bool PtkProtocol::SendNewTData(std::uint8_t byte) {
   AwaitingNewOk = true;
   SendBytes(std::string("PTK") + static_cast<char>(byte) + "X");
-  return WaitForAnswer([this] { return !AwaitingNewOk; });
+  const bool answered = WaitForAnswer([this] { return !AwaitingNewOk; });
+  AwaitingNewOk = false;  // the exchange is over: a late "New-Ok" finds nobody waiting
+  return answered;
 }
 
 bool PtkProtocol::ReceiverStartUp(std::uint8_t receiverT) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -74,7 +75,7 @@ class PtkProtocol {
   bool SendNewT(std::uint8_t t);
   void ResetReceiver();
   void AskSerialNumber();
-  // The new T data after an error report; waits for "New-Ok".
+  // The new T data after an error report; waits for "New-Ok" (AwaitingNewOk meanwhile).
   bool SendNewTData(std::uint8_t byte);
 
   // Stops the receiver, sets T (after a failure: reopens the port, resets the receiver and
@@ -122,6 +123,7 @@ class PtkProtocol {
   std::unique_ptr<platform::Timer> TimeKey;      // key timer: ends LineHoldOff
   std::unique_ptr<platform::Timer> ReportTimer;  // ends an error report whose close was lost
   std::string PortPath;
+  std::optional<std::uint8_t> PendingNewTData;  // of a report that ended during an exchange
 };
 
 }  // namespace quillon

@@ -18,12 +18,14 @@ constexpr std::string_view ByteOrderMark8 = "\xEF\xBB\xBF";
 constexpr std::string_view HexDigits = "0123456789abcdef";
 constexpr std::uint32_t TextType = 1;  // REG_SZ, in the "hex(1):" form
 
-// Each byte that does not start a well-formed UTF-8 sequence becomes '?'.
+// Each byte that does not start a well-formed UTF-8 sequence becomes '?'. A well-formed
+// U+FFFD is a character like any other: only a malformed byte moves on by one.
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
   for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t start = i;
     char32_t c = NextCodePoint(utf8, i);
-    if (c == Replacement) c = u'?';
+    if (c == Replacement && i - start == 1) c = u'?';
     if (c >= 0x10000) {
       c -= 0x10000;
       out += static_cast<char16_t>(0xD800 + (c >> 10));
@@ -179,6 +181,9 @@ std::optional<RegValue> ParseData(std::string_view data) {
   if (data.starts_with('"')) {
     auto text = TakeQuoted(data);
     if (!text || !Trim(data).empty()) return std::nullopt;
+    // A text ends at its first NUL, as a REG_SZ does and as the hex(1) form is read: a text
+    // holding a NUL and a line break would otherwise lose its tail when rewritten.
+    text->erase(std::min(text->find('\0'), text->size()));
     return RegValue{std::move(*text)};
   }
   if (StartsWithIgnoringCase(data, "dword:")) {
@@ -264,8 +269,13 @@ RegDocument ParseRegFile(std::string_view bytes) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string_view line = lines[i];
     if (line.starts_with('[')) {
-      const bool wellFormed = line.size() > 2 && line.ends_with(']') && line[1] != '-';
-      key = wellFormed ? &document.FindOrAdd(line.substr(1, line.size() - 2)) : nullptr;
+      // The path as it is kept, without its outer backslashes: judged as such, so that no key
+      // is read that would be written as "[]" or as a deletion entry.
+      const std::string_view path = line.size() > 2 && line.ends_with(']')
+                                        ? TrimKeyPath(line.substr(1, line.size() - 2))
+                                        : std::string_view();
+      const bool wellFormed = !path.empty() && !path.starts_with('-');
+      key = wellFormed ? &document.FindOrAdd(path) : nullptr;
       continue;
     }
     auto name = TakeName(line);
@@ -278,6 +288,9 @@ RegDocument ParseRegFile(std::string_view bytes) {
         data.pop_back();
         data += lines[++i];
       }
+      // What stood before the last backslash may end in blanks: other data is kept as text,
+      // and a rewrite must read back the same text.
+      data = std::string(Trim(data));
     }
     if (auto value = ParseData(data)) key->Set(*name, std::move(*value));
   }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,19 @@ TEST(CodeShapeAnalysis, TheTrailingRowIsNotRead) {
   DecodingLimits limits;
   std::int32_t spread = 0;
   EXPECT_FALSE(CodeShapeAnalysis(*remote, limits, spread).MultiLevelCoding);
+}
+
+TEST(CodeShapeAnalysis, ANominalLengthAtTheLimitsOfItsFieldStaysThere) {
+  constexpr std::int32_t Lowest = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t Highest = std::numeric_limits<std::int32_t>::max();
+  for (const std::int32_t nominal : {Lowest, Highest}) {
+    const auto remote = RemoteWithCodes({}, nominal);  // a corrupt file without codes
+    DecodingLimits limits;
+    std::int32_t spread = 0;
+    CodeShapeAnalysis(*remote, limits, spread);
+    EXPECT_EQ(limits.MinFrameLength, nominal == Lowest ? Lowest : Highest - 3);
+    EXPECT_EQ(limits.MaxFrameLength, nominal == Lowest ? Lowest + 3 : Highest);
+  }
 }
 
 // Ten trains for the hold-button analysis; each list of durations is one burst.

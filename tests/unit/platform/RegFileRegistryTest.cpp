@@ -79,6 +79,7 @@ TEST_F(RegFileRegistryTest, TextsAndNamesSurviveARoundTrip) {
       {"Lines", "one\r\ntwo\n"},
       {"Empty", ""},
       {"Beyond", "ђ € 😀 中"},
+      {"Replacement", "a\uFFFDb"},  // a well-formed U+FFFD is no malformed byte
   };
   {
     RegFileRegistry registry(File);
@@ -127,6 +128,59 @@ TEST_F(RegFileRegistryTest, ReadingToleratesWhatHandsAndOtherProgramsLeave) {
     const RegKey* found = document.Find("HKEY_CURRENT_USER\\Software\\Vennard\\Pelmora");
     const RegValue* value = found ? found->Find(c.Name) : nullptr;
     EXPECT_EQ(value ? std::optional(*value) : std::nullopt, c.Expected) << c.Text;
+  }
+}
+
+TEST_F(RegFileRegistryTest, ATextEndsAtItsFirstNulInEitherForm) {
+  using namespace std::string_literals;
+  const std::string key = "[HKEY_CURRENT_USER\\Software\\Vennard\\Pelmora]\n"s;
+  for (const std::string& value : {"\"C:\\x\0tail\rmore\""s, "hex(1):43,00,00,00,74,00,0d,00"s}) {
+    const RegDocument read = ParseRegFile(key + "\"A\"=" + value + "\n");
+    ASSERT_EQ(read.Keys.size(), 1U) << value;
+    EXPECT_EQ(read.Keys[0].Values, (std::vector<std::pair<std::string, RegValue>>{
+                                       {"A", RegValue{value.starts_with('"') ? "C:\\x" : "C"}}}))
+        << value;
+    // What was read is what a rewrite keeps.
+    const RegDocument again = ParseRegFile(FormatRegFile(read));
+    ASSERT_EQ(again.Keys.size(), 1U) << value;
+    EXPECT_EQ(again.Keys[0].Values, read.Keys[0].Values) << value;
+  }
+}
+
+TEST_F(RegFileRegistryTest, AKeyPathIsJudgedWithoutItsOuterBackslashes) {
+  const struct {
+    std::string Line;
+    std::optional<std::string> Path;
+  } cases[] = {
+      {"[\\HKEY_CURRENT_USER\\Software\\]", "HKEY_CURRENT_USER\\Software"},
+      // Written back, these would read as no key or as a deletion entry.
+      {"[\\]", std::nullopt},
+      {"[\\\\]", std::nullopt},
+      {"[\\-HKEY_CURRENT_USER\\Software]", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const RegDocument read = ParseRegFile(c.Line + "\n\"A\"=\"x\"\n");
+    ASSERT_EQ(read.Keys.size(), c.Path ? 1U : 0U) << c.Line;
+    if (!c.Path) continue;
+    EXPECT_EQ(read.Keys[0].Path, *c.Path) << c.Line;
+    const RegDocument again = ParseRegFile(FormatRegFile(read));
+    ASSERT_EQ(again.Keys.size(), 1U) << c.Line;
+    EXPECT_EQ(again.Keys[0].Path, *c.Path) << c.Line;
+    EXPECT_EQ(again.Keys[0].Values, read.Keys[0].Values) << c.Line;
+  }
+}
+
+TEST_F(RegFileRegistryTest, ContinuedDataIsKeptWithoutTheBlanksBeforeItsBackslashes) {
+  const std::string key = "[HKEY_CURRENT_USER\\Software\\Vennard\\Pelmora]\n";
+  for (const char* data : {"hex:01,02,\\\n  03 \\\n\n", "hex:01,02,\\\n  03\r\\\n\n"}) {
+    const RegDocument read = ParseRegFile(key + "\"A\"=" + data);
+    ASSERT_EQ(read.Keys.size(), 1U) << data;
+    EXPECT_EQ(read.Keys[0].Values, (std::vector<std::pair<std::string, RegValue>>{
+                                       {"A", RegValue{RegOtherData{"hex:01,02,03"}}}}))
+        << data;
+    const RegDocument again = ParseRegFile(FormatRegFile(read));
+    ASSERT_EQ(again.Keys.size(), 1U) << data;
+    EXPECT_EQ(again.Keys[0].Values, read.Keys[0].Values) << data;
   }
 }
 

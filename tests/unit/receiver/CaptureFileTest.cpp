@@ -34,6 +34,11 @@ TEST(CaptureFile, MalformedLinesAreReportedWithTheirNumber) {
       {"# remote=a\n100 -5\n", "line 2: \"-5\" is not a positive duration in ticks"},
       {"# remote=a\n99999999999999999999\n",
        "line 2: \"99999999999999999999\" is not a positive duration in ticks"},
+      // Beyond the decoders' 32-bit classes; the replay's clock would overflow on such values.
+      {"# remote=a\n2147483647 2147483648\n",
+       "line 2: \"2147483648\" is longer than any burst (at most 2147483647 ticks)"},
+      {"# remote=a\n9223372036854775807\n",
+       "line 2: \"9223372036854775807\" is longer than any burst (at most 2147483647 ticks)"},
       {"100 200\n", "line 1: durations without a record header"},
       {"# remote=a\n# remote=b\n1\n", "line 2: a record header follows a header without durations"},
       {"# c\n# remote=a", "line 2: record header without a durations line"},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -89,6 +90,15 @@ TEST(MultiLevelCode, PrefixCoversTheFirstDurations) {
   EXPECT_EQ(Code({40000, 20000, 10000, 20000}, 3, 2, timings),
             "21"
             "01");
+}
+
+TEST(MultiLevelCode, WindowsNearThe64BitLimitSaturateInsteadOfWrapping) {
+  constexpr std::int64_t Largest = std::numeric_limits<std::int64_t>::max();
+  LearnedTimings timings;
+  // A lone class spans 0..twice its value; beyond the limit it ends at the limit.
+  EXPECT_EQ(Code({Largest / 4 * 3, Largest / 4 * 3}, 3, 2, timings), "00");
+  // The longest class reaches past the limit: the shorter classes keep their own windows.
+  EXPECT_EQ(Code({Largest, 20000, 10000, 20000}, 3, 2, timings), "2101");
 }
 
 }  // namespace

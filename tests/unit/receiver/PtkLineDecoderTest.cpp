@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,21 @@ TEST(PtkLineDecoder, OnlyAUsableRepeatFrameIsComparedAndTheAccumulatorStaysBound
     }
     EXPECT_EQ(repeated, c.Usable) << c.What;
   }
+}
+
+TEST(PtkLineDecoder, LearnedValuesAtThe64BitLimitsMatchNoLine) {
+  // A corrupt remote file can hold any value; it is compared, never subtracted.
+  for (const std::int64_t learned :
+       {std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()}) {
+    RepeatAccumulator repeats;
+    const RepeatFrameBlock frame = Frame(1, 2, {learned, 64});
+    DecodeKeyLine(Short({151, 64}), LineVariant::Keys, repeats, frame);
+    EXPECT_FALSE(DecodeKeyLine(Short({151, 64}), LineVariant::Keys, repeats, frame).RepeatFrame);
+  }
+  RepeatAccumulator repeats;
+  const RepeatFrameBlock frame = Frame(1, 2, {146, 69});  // within 5 of each value
+  DecodeKeyLine(Short({151, 64}), LineVariant::Keys, repeats, frame);
+  EXPECT_TRUE(DecodeKeyLine(Short({151, 64}), LineVariant::Keys, repeats, frame).RepeatFrame);
 }
 
 }  // namespace

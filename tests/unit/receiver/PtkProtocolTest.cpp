@@ -199,6 +199,31 @@ TEST_F(PtkProtocolTest, AnErrorReportEndsWithTheNewTDataAndNewOk) {
   EXPECT_EQ(Seen.Logs, (std::vector<std::string>{"ERROR", "SEND NEW T"}));
 }
 
+TEST_F(PtkProtocolTest, ReportsEndingDuringAnExchangeAreAnsweredAfterItTheLatestOnly) {
+  // No "New-Ok" comes: each exchange lasts its whole wait. The reports' bytes: "d" (100) gives
+  // 69 ("E"), "Z" (90) 59 and "P" (80) 49 ("1").
+  Device.ArriveAfter(1, "ERROR\r\nd\r\nT=\r\n");
+  Device.ArriveAfter(20, "ERROR\r\nZ\r\nT=\r\n");
+  Device.ArriveAfter(40, "ERROR\r\nP\r\nT=\r\n");
+  Loop.AdvanceBy(10'000);
+  EXPECT_EQ(Device.Written(), "PTKEXPTK1X");
+  EXPECT_EQ(Seen.Logs,
+            (std::vector<std::string>{"ERROR", "SEND NEW T", "ERROR", "ERROR", "SEND NEW T"}));
+  EXPECT_FALSE(Protocol.AwaitingNewOk);
+}
+
+TEST_F(PtkProtocolTest, AReceiverRepeatingItsErrorReportGetsOneExchangeAtATime) {
+  // A report every 5 ms for 10 s: one exchange after the other, never one inside another.
+  for (std::int64_t ms = 1; ms < 10'000; ms += 5) {
+    Device.ArriveAt(Clock.Counter() + ms * CounterTicksPerMillisecond, "ERROR\r\nd\r\nT=\r\n");
+  }
+  Loop.AdvanceBy(15'000);
+  const std::size_t exchanges = Device.Written().size() / 5;
+  EXPECT_GE(exchanges, 4U);
+  EXPECT_LE(exchanges, 6U);  // each waits about 2.4 s
+  EXPECT_FALSE(Protocol.AwaitingNewOk);
+}
+
 TEST_F(PtkProtocolTest, ErrorReportRowsComeBeforeKeyData) {
   ReceiveLine("ERROR");
   ReceiveLine(KeyA);
