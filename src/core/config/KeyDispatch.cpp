@@ -55,9 +55,10 @@ void CommandDispatcher::KeyDispatch(const std::string& code, bool repeatFrame) {
   Pipeline.ReceiveEnabled = false;
   LastCode = CutToStoredLength(code, MaxCode);
 
-  // A repeat frame decodes to an empty code; it is looked up too, so a held button repeats.
+  // A repeat frame decodes to an empty code; it is looked up too, so a held button repeats,
+  // and so is a burst the button templates answer.
   KeyMatch match;
-  if (!code.empty() || repeatFrame) {
+  if (!code.empty() || repeatFrame || Matcher.TemplateAnswerPending()) {
     Timer2->Enable();
     match = Matcher.Lookup(code, repeatFrame);
   }

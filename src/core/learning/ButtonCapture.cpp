@@ -9,12 +9,44 @@ namespace quillon {
 namespace {
 
 constexpr std::uint8_t LastPressCount = 255;
+constexpr std::size_t NumberBits = 7;  // key numbers run to 99
+
+// The code of a key taken by its template alone: its number. Beside decoded codes it is written
+// in binary over the remote's nominal length, so that the code lengths and levels derived from
+// the stored codes at every load stay those of the decoded codes.
+std::string TemplateKeyCode(std::int32_t number, bool templatesOnly, std::int32_t nominalLength) {
+  if (templatesOnly) return std::to_string(number);
+  std::string code(std::max(static_cast<std::size_t>(std::max(nominalLength, 0)), NumberBits), '0');
+  for (std::size_t i = code.size(); number > 0; number /= 2) {
+    code[--i] = static_cast<char>('0' + number % 2);
+  }
+  return code;
+}
+
+// A burst with a frame long enough to tell buttons apart by, as the matcher compares the
+// beginning of a cut frame; a tap or a stray pulse has none.
+bool HoldsALongFrame(const std::vector<std::int64_t>& microseconds) {
+  const std::vector<Frame> frames = SplitFrames(microseconds);
+  return std::any_of(frames.begin(), frames.end(),
+                     [](const Frame& frame) { return frame.size() >= MinPrefix; });
+}
 
 }  // namespace
 
 void LearningProcedure::ButtonCapture(const std::string& received, bool repeatFrame) {
+  if (S.Stage == LearningStage::Training && !LastBurst.empty() &&
+      S.ButtonBursts.size() < MaxButtonBursts) {
+    S.ButtonBursts.push_back({.Microseconds = LastBurst, .EndsCut = false});
+  }
+  // A press the decoder reads no code from is still taken when its durations were kept with a
+  // frame to tell it by: the button's template recognises it, and its key stores its number.
+  const bool byTemplate =
+      S.TemplatesOnly || (received.empty() && !repeatFrame && HoldsALongFrame(LastBurst));
+  LastBurst.clear();
   std::string code = received;
-  if (repeatFrame) {
+  if (byTemplate) {
+    code = TemplateKeyCode(S.KeyIndex + 1, S.TemplatesOnly, S.NominalLengthValue);
+  } else if (repeatFrame) {
     if (S.DataSlot < 2) {
       Log();
       Log(LearningText::ReleaseAndPressAgain);
@@ -33,7 +65,7 @@ void LearningProcedure::ButtonCapture(const std::string& received, bool repeatFr
     if (S.PressCounter < LastPressCount) ++S.PressCounter;
     return;
   }
-  if (!InLengthWindow(code)) {
+  if (!byTemplate && !InLengthWindow(code)) {
     RejectedByLength(code);
     return;
   }

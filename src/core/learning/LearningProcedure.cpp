@@ -1,6 +1,7 @@
 #include "core/learning/LearningProcedure.h"
 
 #include "core/common/WaitPumping.h"
+#include "platform/Clock.h"
 
 namespace quillon {
 
@@ -18,12 +19,34 @@ LearningProcedure::LearningProcedure(const LearningParts& parts)
 }
 
 BurstConsumers LearningProcedure::Consumers(KeyDispatcher* dispatcher, RepeatFrameJudge* judge) {
+  Judge = judge;
   return {.Dispatcher = dispatcher,
           .Capture = this,
           .RepeatCode = this,
           .SignalLength = this,
-          .Judge = judge,
+          .Judge = this,
           .StartLearning = this};
+}
+
+bool LearningProcedure::RepeatFrameVerdict(const PulseTrain& train) {
+  LastBurst.clear();
+  // A burst that began as the one before closed is the rest of a press that the burst window
+  // cut: the earlier burst ends inside a frame, and this one, beginning inside a frame, is no
+  // part of the template.
+  const std::int64_t now = The.Clock.Counter();
+  const std::int64_t began =
+      now - std::int64_t{The.Settings.SignalLength} * platform::CounterTicksPerMillisecond;
+  const bool rest = LastBurstClosed != 0 && began - LastBurstClosed < PressRestTicks;
+  LastBurstClosed = now;
+  if (rest && !S.ButtonBursts.empty()) S.ButtonBursts.back().EndsCut = true;
+  // A microcontroller receiver's lines carry no durations to learn from.
+  if (S.Stage == LearningStage::Training && !rest && !Ptk()) {
+    constexpr std::int64_t ticksPerMicrosecond = platform::CounterTicksPerSecond / 1'000'000;
+    for (std::int32_t i = 0; i < train.Size(); ++i) {
+      LastBurst.push_back(train[i] / ticksPerMicrosecond);
+    }
+  }
+  return Judge != nullptr && Judge->RepeatFrameVerdict(train);
 }
 
 KeyLineConsumers LearningProcedure::LineConsumers() {
@@ -57,6 +80,8 @@ void LearningProcedure::ButtonStartLearnClick() {
 
 void LearningProcedure::StartLearning() {
   S.LearnSaved = false;
+  S.SignalLengthFailures = 0;
+  S.RejectedSamples = 0;
   StopBlink();
   The.View.SetControlEnabled(LearningControl::Button3, true);
   SetKeysDelayAside();
@@ -87,6 +112,8 @@ void LearningProcedure::Button3Click() {
     }
   }
   S.ReadyLines = 0;
+  S.SignalLengthFailures = 0;
+  S.RejectedSamples = 0;
   PtkHold = PtkHoldAnalysis();
   if (ProgressForm.Showing) {
     ProgressForm.Close(DialogResult::Cancel);
@@ -180,6 +207,7 @@ void LearningProcedure::SetBox(std::int32_t box, const std::string& text) {
 void LearningProcedure::ClearBoxes() {
   for (std::int32_t box = 1; box <= Presses; ++box) SetBox(box, {});
   S.CaptureSlots = {};
+  S.ButtonBursts.clear();
 }
 
 void LearningProcedure::EnableStartLearn(bool enabled) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/common/Language.h"
 #include "core/learning/CurrentRemote.h"
@@ -21,6 +22,7 @@
 #include "core/receiver/PtkHoldAnalysis.h"
 #include "core/receiver/PtkProtocol.h"
 #include "core/receiver/ReceivePipeline.h"
+#include "core/recognition/ButtonTemplates.h"
 #include "core/shell/Options.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
@@ -72,9 +74,14 @@ struct LearningState {
   bool SaveCaption = false;  // ButtonStartLearn reads "Save data" and saves
   bool StartLearnEnabled = true;
   bool ButtonOkEnabled = false;
-  std::string NameText;         // the name box
-  std::int32_t ReadyLines = 0;  // lines counted by the receiver-ready check
-  bool BlinkRed = true;         // Label3's colour while it blinks
+  std::string NameText;                   // the name box
+  std::int32_t ReadyLines = 0;            // lines counted by the receiver-ready check
+  bool BlinkRed = true;                   // Label3's colour while it blinks
+  std::int32_t SignalLengthFailures = 0;  // failed attempts of the signal-length test
+  std::int32_t RejectedSamples = 0;       // its presses that gave no code
+  bool TemplatesOnly = false;             // training goes on with button templates alone
+  // The bursts of the button being learned, for its template.
+  std::vector<LearnedBurst> ButtonBursts;
 };
 
 // The learning procedure of the learning window (TMain): the signal-length test, the
@@ -82,13 +89,18 @@ struct LearningState {
 // each button, with its log, its code boxes, its grids, naming and saving. It is every
 // consumer of the receive pipeline and of the receiver's lines that learning needs, so a
 // pipeline set up with it drives it; the window renders through LearningView and forwards its
-// events to the handlers below.
+// events to the handlers below. It also stands between the pipeline and the repeat-frame judge,
+// to keep the durations of each burst of a button being learned: the button's template is
+// built from them when it is remembered, and saving writes the templates into the companion
+// file of the remote data file. When the signal-length test fails for the third time, it
+// offers to go on with templates only.
 class LearningProcedure final : public ButtonCaptureConsumer,
                                 public RepeatCodeConsumer,
                                 public SignalLengthConsumer,
                                 public StartLearningTrigger,
                                 public ReceiverReadyConsumer,
-                                public HoldLineConsumer {
+                                public HoldLineConsumer,
+                                public RepeatFrameJudge {
  public:
   static constexpr std::int32_t Presses = 5;
   static constexpr std::uint32_t BlinkMs = 500;
@@ -96,13 +108,17 @@ class LearningProcedure final : public ButtonCaptureConsumer,
   static constexpr std::uint32_t ReleaseWaitMs = 500;
   static constexpr std::uint32_t TrainingHoldOffMs = 1000;
   static constexpr std::uint32_t CloseWaitMs = 150;
+  static constexpr std::int32_t TemplatesOfferAfter = 3;  // failed signal-length tests
+  static constexpr std::size_t MaxButtonBursts = 10;
+  // A burst beginning this soon after the one before closed is the rest of the same press.
+  static constexpr std::int64_t PressRestTicks = 50 * platform::CounterTicksPerMillisecond;
 
   explicit LearningProcedure(const LearningParts& parts);
   LearningProcedure(const LearningProcedure&) = delete;
   LearningProcedure& operator=(const LearningProcedure&) = delete;
 
-  // The consumers to set in the pipeline (beside the command side's dispatcher and the
-  // repeat-frame judge) and in the receiver's protocol.
+  // The consumers to set in the pipeline (beside the command side's dispatcher; the procedure
+  // itself is the judge, asking `judge`) and in the receiver's protocol.
   BurstConsumers Consumers(KeyDispatcher* dispatcher, RepeatFrameJudge* judge);
   KeyLineConsumers LineConsumers();
 
@@ -140,8 +156,11 @@ class LearningProcedure final : public ButtonCaptureConsumer,
   void EdgeWhileReceptionOff() override;
   void ReceiverReadyCheck(const std::string& code, std::uint8_t threshold) override;
   void HoldLineAnalysis(const KeyLine& line) override;
+  bool RepeatFrameVerdict(const PulseTrain& train) override;
 
   const LearningState& State() const { return S; }
+  // The templates of the buttons remembered so far.
+  const RemoteTemplates& Templates() const { return LearnedTemplates; }
 
  private:
   // Start, Clear all and the settings they lower.
@@ -157,6 +176,10 @@ class LearningProcedure final : public ButtonCaptureConsumer,
   void ReceiverReady(std::uint8_t threshold);
   void ReceiverLost();
   void BeginHoldButtonTest();
+  // Counts a failed attempt of the signal-length test; true when the user took the offer to
+  // go on with templates only.
+  bool SignalLengthFailed();
+  bool OfferTemplatesOnly();
   // Button capture.
   bool InLengthWindow(const std::string& code);
   void RejectedByLength(const std::string& code);
@@ -189,6 +212,10 @@ class LearningProcedure final : public ButtonCaptureConsumer,
   PtkHoldAnalysis PtkHold;
   ProgressDialog ProgressForm;
   std::unique_ptr<platform::Timer> Timer3;  // Label3's blink
+  RepeatFrameJudge* Judge = nullptr;
+  std::vector<std::int64_t> LastBurst;  // the burst judged last in training, microseconds
+  std::int64_t LastBurstClosed = 0;     // counter
+  RemoteTemplates LearnedTemplates;
 };
 
 }  // namespace quillon

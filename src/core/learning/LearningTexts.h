@@ -58,6 +58,8 @@ enum class LearningText {
   KeyTableFull,
   LockUpTableFull,
   DataNotSaved,
+  OfferTemplatesOnly,
+  TemplatesOnlyTraining,
   Count
 };
 
@@ -127,6 +129,13 @@ inline constexpr TextTable<LearningText> LearningTexts = {{
      "Кодовете на този бутон съвпадат с обучен бутон,\r\nа едно дистанционно побира най-много "
      "49 такива двойки.\r\nИзтрийте данните за този бутон."},
     {"The data are not saved: ", "Данните не са записани: "},
+    {"The signal-length test cannot find the frame of this remote.\r\nContinue with button "
+     "templates only?\r\nThe saved remote is then recognised by its templates.",
+     "Тестът за дължина на сигнала не може да открие рамката на това дистанционно.\r\n"
+     "Да продължи ли обучението само с шаблони на бутоните?\r\nЗаписаното дистанционно "
+     "тогава се разпознава по шаблоните си."},
+    {"*****Training with button templates only*****",
+     "*****Обучение само с шаблони на бутоните*****"},
 }};
 
 inline std::string_view Text(LearningText role, LanguageFlag language) {

@@ -12,7 +12,12 @@ void LearningProcedure::ButtonOkClick() {
   if (S.Boxes[0].empty() || NameRefused()) return;
   const KeyCodes codes = CodesOfBoxes(S.Boxes);
   const std::optional<std::size_t> collision = FindCollision(Keys, codes);
-  if (TablesRefuse(collision.has_value())) return;
+  // A button with a template of its own is told apart by it: when its codes collide and the
+  // lock-up table is full, it is remembered without a pair (the key table's last entry of a
+  // code wins the lookup, as the later key of a pair would).
+  const bool paired =
+      collision.has_value() && (S.ButtonBursts.empty() || !LockUpTableFull(LockUps));
+  if (TablesRefuse(paired)) return;
 
   StopBlink();
   The.View.SetControlEnabled(LearningControl::Button2, false);
@@ -30,7 +35,11 @@ void LearningProcedure::ButtonOkClick() {
   EnableButtonOk(false);
 
   AppendKey(Keys, number, StoredButtonName(S.NameText), codes);
-  if (collision) {
+  if (!S.ButtonBursts.empty()) {
+    LearnedTemplates.Buttons.push_back(
+        BuildButtonTemplate(number, StoredButtonName(S.NameText), S.ButtonBursts, Tolerance{}));
+  }
+  if (paired) {
     AppendLockUpPair(LockUps, Keys.Rows[*collision], Keys.Rows[static_cast<std::size_t>(number)]);
   }
   The.View.ShowGrids(Keys, LockUps);

@@ -9,6 +9,7 @@
 #include "core/common/Cp1251.h"
 #include "core/learning/CodeShape.h"
 #include "core/learning/LearningTexts.h"
+#include "core/recognition/TemplateFile.h"
 
 namespace quillon {
 
@@ -53,6 +54,20 @@ void FillTable(const LearnGrid& grid, std::array<LearnedKey, TableEntries>& tabl
   }
 }
 
+// The first template that names no key of the record, as text; empty when all of them do.
+std::string StrangerButton(const RemoteTemplates& templates, const RemoteData& remote) {
+  const std::int32_t keys = std::clamp(remote.KeyCount, 0, TableEntries);
+  for (const ButtonTemplate& button : templates.Buttons) {
+    if (button.Key < keys &&
+        remote.Keys[static_cast<std::size_t>(button.Key)].Name.Text() == button.Name) {
+      continue;
+    }
+    return "button " + std::to_string(button.Key) + " \"" + button.Name +
+           "\" is no key of this remote";
+  }
+  return {};
+}
+
 }  // namespace
 
 std::filesystem::path RemoteFolder(const std::filesystem::path& dataHome) {
@@ -74,7 +89,18 @@ Result<RemoteLoad> LoadRemoteFile(const std::filesystem::path& path, CurrentRemo
   }
   current.Timings = TimingsOf(remote);
   const CodeShape shape = CodeShapeAnalysis(remote, current.Limits, current.FrameLengthSpread);
-  return RemoteLoad{true, shape.MultiLevelCoding, shape.Problem};
+  RemoteLoad load{true, shape.MultiLevelCoding, shape.Problem, {}};
+  current.Templates = {};
+  auto templates = LoadTemplateFile(CompanionPath(path));
+  if (!templates) {
+    load.TemplateProblem = templates.ErrorMessage();
+  } else if (const std::string stranger = StrangerButton(templates.Value(), remote);
+             !stranger.empty()) {
+    load.TemplateProblem = CompanionPath(path).filename().string() + ": " + stranger;
+  } else {
+    current.Templates = std::move(templates).Value();
+  }
+  return load;
 }
 
 std::int32_t CommonPrefixLength(const RemoteData& remote) {
@@ -211,6 +237,7 @@ Result<RemoteLoad> SelectRemoteType(const std::filesystem::path& folder, std::st
   if (match == nullptr) {
     std::memset(static_cast<void*>(current.Record.get()), 0, sizeof(RemoteData));
     current.Timings = TimingsOf(*current.Record);
+    current.Templates = {};
     return RemoteLoad{};
   }
   return LoadRemoteFile(match->Path, current, language);

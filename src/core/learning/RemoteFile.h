@@ -24,12 +24,17 @@ struct RemoteLoad {
   bool Found = false;             // a missing file is no error: nothing is loaded
   bool MultiLevelCoding = false;  // the code shape of the loaded remote
   std::string Problem;            // a code symbol that is no digit, reported and skipped
+  // A companion file of button templates that cannot be used: the remote is loaded without
+  // templates, as one that has no such file.
+  std::string TemplateProblem;
 };
 
 // Loads a remote data file into `current`: the record (patched when written by an older
 // version), its reference timings, and the limits of the code-shape analysis. A file that is
 // shorter than a record or unreadable is an error with the message the program shows before
-// it ends; `current` is then untouched.
+// it ends; `current` is then untouched. The button templates are read from the companion file
+// (CompanionPath); a missing file leaves none, and so does a corrupt one or one whose buttons
+// are not keys of the record, with TemplateProblem saying why.
 Result<RemoteLoad> LoadRemoteFile(const std::filesystem::path& path, CurrentRemote& current,
                                   LanguageFlag language);
 

@@ -5,6 +5,7 @@
 #include "core/learning/LearningProcedure.h"
 #include "core/learning/RemoteFile.h"
 #include "core/learning/SaveDialog.h"
+#include "core/recognition/TemplateFile.h"
 
 namespace quillon {
 
@@ -40,6 +41,16 @@ void LearningProcedure::SaveLearned() {
     return;
   }
   if (!saved.Value()) return;
+  // The templates go beside the remote data file; a remote learned without them leaves no
+  // companion file of an earlier remote of the same name.
+  RemoteTemplates templates = LearnedTemplates;
+  PrepareTemplates(templates, Tolerance{});
+  const Result<Done> companion = SaveTemplateFile(
+      CompanionPath(The.RemoteFolder / RemoteFileName(dialog.Producer, dialog.Model)), templates);
+  if (!companion) {
+    Message(Say(LearningText::DataNotSaved) + companion.ErrorMessage(), MessageKind::Error);
+    return;
+  }
   S.LearnSaved = true;
   Log(LearningText::End);
   SetSaveCaption(false);

@@ -37,6 +37,8 @@ void LearningProcedure::BeginSignalLengthTest() {
   The.Remote.Timings.PrefixText.clear();
   The.Remote.Timings.PrefixLength = 0;
   remote.Repeat.Valid = 0;
+  S.TemplatesOnly = false;
+  LearnedTemplates = {};
 
   Log(LearningText::BeginSignalLengthTest);
   Log();
@@ -46,7 +48,11 @@ void LearningProcedure::BeginSignalLengthTest() {
 
 void LearningProcedure::SignalLengthAnalysis(const std::string& code,
                                              const std::optional<FrameSample>& sample) {
-  if (ConsistencyCheck(code, MinSignalCode, {})) return;
+  if (ConsistencyCheck(code, MinSignalCode, {})) {
+    // Five presses without a code are a failed attempt too.
+    if (++S.RejectedSamples % Presses == 0) SignalLengthFailed();
+    return;
+  }
   if (S.PressCounter > Presses) {
     S.PressCounter = Presses;
     return;
@@ -66,6 +72,7 @@ void LearningProcedure::SignalLengthAnalysis(const std::string& code,
     Log(LearningText::ValuesNotDiscovered);
     Log(LearningText::TryAgainOrLeave);
     Log();
+    if (SignalLengthFailed()) return;
     BeginSignalLengthTest();
     return;
   }
@@ -79,6 +86,27 @@ bool LearningProcedure::FindReferences() {
   remote.StartPulse = The.Remote.Timings.StartPulse = start;
   remote.FrameGap = The.Remote.Timings.FrameGap = gap;
   return start != -1 && gap != -1;
+}
+
+// A remote whose frame the test cannot find (one that sends a single frame, for one) is still
+// learned when the user agrees to it after the third failed attempt (five presses without a
+// code, or five codes without a common start pulse and gap): every button by its template
+// alone, each key stored with its number as its code. The hold-button test, which needs the
+// frame, is left out.
+bool LearningProcedure::SignalLengthFailed() {
+  return !Ptk() && ++S.SignalLengthFailures % TemplatesOfferAfter == 0 && OfferTemplatesOnly();
+}
+
+bool LearningProcedure::OfferTemplatesOnly() {
+  const MessageAnswer answer =
+      The.View.ShowMessage(ComposeMessageBox(The.Language, Say(LearningText::OfferTemplatesOnly),
+                                             MessageButtons::YesNo, MessageKind::Confirmation));
+  if (answer != MessageAnswer::Yes) return false;
+  S.TemplatesOnly = true;
+  The.Remote.Record->NominalLength = S.NominalLengthValue;
+  Log(LearningText::TemplatesOnlyTraining);
+  BeginTraining();
+  return true;
 }
 
 void LearningProcedure::EndSignalLengthTest() {

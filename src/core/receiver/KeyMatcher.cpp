@@ -1,6 +1,9 @@
 #include "core/receiver/KeyMatcher.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "platform/Clock.h"
 
 namespace quillon {
 
@@ -24,6 +27,19 @@ std::int32_t LastMatch(const std::array<LearnedKey, TableEntries>& table, std::i
 }  // namespace
 
 bool KeyMatcher::RepeatFrameVerdict(const PulseTrain& train) {
+  Pending.reset();
+  if (Templates != nullptr && !Templates->Empty()) {
+    constexpr std::int64_t ticksPerMicrosecond = platform::CounterTicksPerSecond / 1'000'000;
+    std::vector<std::int64_t> microseconds(static_cast<std::size_t>(train.Size()));
+    for (std::int32_t i = 0; i < train.Size(); ++i) {
+      microseconds[static_cast<std::size_t>(i)] = train[i] / ticksPerMicrosecond;
+    }
+    Pending = MatchBurst(*Templates, microseconds, TemplateSettings);
+    // As with the lookup, a full burst that found nothing leaves no key to repeat.
+    if (Pending->Answer == TemplateAnswer::None && train.Size() >= FullCode) {
+      LastTemplateKey = -1;
+    }
+  }
   const std::int32_t top = Remote.Repeat.RepeatTop;
   if (top < 1 || top > 19) return false;
   const std::int32_t captured = std::min(train.Size(), FullCode);
@@ -50,6 +66,47 @@ bool KeyMatcher::RepeatFrameVerdict(const PulseTrain& train) {
 }
 
 KeyMatch KeyMatcher::Lookup(const std::string& code, bool repeatFrame) {
+  if (!Pending) return CodeLookup(code, repeatFrame);
+  const TemplateMatch answer = *Pending;
+  Pending.reset();
+  switch (Arbitrate) {
+    case Arbitration::TemplatesDecide:
+      break;
+    case Arbitration::LookupFirst:
+      if (const KeyMatch match = CodeLookup(code, false); match.Found) {
+        LastTemplateKey = match.KeyNumber;
+        return match;
+      }
+      break;
+    case Arbitration::TemplatesOverrule:
+      if (answer.Answer == TemplateAnswer::Key) break;
+      if (const KeyMatch match = CodeLookup(code, false); match.Found) {
+        LastTemplateKey = match.KeyNumber;
+        return match;
+      }
+      break;
+  }
+  return TemplateLookup(answer, repeatFrame);
+}
+
+KeyMatch KeyMatcher::TemplateLookup(const TemplateMatch& answer, bool repeatFrame) {
+  KeyMatch match;
+  if (answer.Answer == TemplateAnswer::Key) {
+    LastTemplateKey = LastKey = answer.Key;
+  } else if (answer.Answer == TemplateAnswer::Repeat || repeatFrame) {
+    if (LastTemplateKey == -1) {
+      match.CloseHint = true;
+      return match;
+    }
+  } else {
+    return match;
+  }
+  match.Found = true;
+  match.KeyNumber = LastTemplateKey;
+  return match;
+}
+
+KeyMatch KeyMatcher::CodeLookup(const std::string& code, bool repeatFrame) {
   KeyMatch match;
   if (!code.empty()) {
     const std::string_view stored = std::string_view(code).substr(0, MaxCode);

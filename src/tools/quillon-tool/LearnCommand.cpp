@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/recognition/TemplateFile.h"
 #include "quillon-tool/Captures.h"
 #include "quillon-tool/Commands.h"
 #include "replay/LearningDriver.h"
@@ -83,7 +84,9 @@ void AddLearnCommand(CLI::App& app, int& status) {
       "ptk receiver, then until its receiver-ready check has five lines; at most 15 presses "
       "each), ten bursts of the hold-button test (the --hold presses, else the first button's "
       "again), then each button in the order its label first appears, at most its first five "
-      "presses, its label as its name, Remember; then Save. "
+      "presses, its label as its name, Remember; then Save: the remote data file and, "
+      "beside it, the button templates of the presses (FILE.irt). When the signal-length "
+      "test fails for the third time, the offer to go on with templates only is taken. "
       "Presses reach the program on virtual time as the receiver delivers them. Prints the "
       "learning log. A step that fails is named with its reason (status 1); a button that "
       "gives no code or whose name is refused is left out (status 1).");
@@ -143,6 +146,18 @@ void AddLearnCommand(CLI::App& app, int& status) {
     fs::rename(outcome.File, out, error);
     if (error) {
       ReportError("cannot write " + out.string() + ": " + error.message());
+      status = 1;
+      return;
+    }
+    // The button templates follow the remote data file; none learned leaves none beside it.
+    const fs::path companion = CompanionPath(outcome.File);
+    if (fs::exists(companion, error)) {
+      fs::rename(companion, CompanionPath(out), error);
+    } else {
+      fs::remove(CompanionPath(out), error);
+    }
+    if (error) {
+      ReportError("cannot write " + CompanionPath(out).string() + ": " + error.message());
       status = 1;
     }
   });

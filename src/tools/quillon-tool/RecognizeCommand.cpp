@@ -19,6 +19,7 @@ namespace {
 struct RecognizeOptions {
   std::string Remote;
   bool Json = false;
+  bool NoTemplates = false;
   std::vector<std::string> Captures;
 };
 
@@ -114,11 +115,15 @@ void AddRecognizeCommand(CLI::App& app, int& status) {
       "same_as, counts as that one too), wrong when a key of another name was found, "
       "unrecognized when none was. A recording longer than the burst window gives several "
       "bursts: any key of another name makes it wrong. A burst whose label names no learned "
-      "key is counted as unlabelled. Prints the counts per button and in total.");
+      "key is counted as unlabelled. Prints the counts per button and in total. The remote's "
+      "button templates (its companion file, FILE.irt) take part as in the program; a "
+      "companion file that cannot be used is reported and the remote recognised without it.");
   command->add_option("--remote", options->Remote, "remote data file (.IRD)")->required();
   command->add_flag("--json", options->Json,
                     "one JSON object per burst: burst, label, key, name, code, repeat; then "
                     "{\"summary\": {correct, wrong, unrecognized, unlabelled}}");
+  command->add_flag("--no-templates", options->NoTemplates,
+                    "recognise by the key lookup alone, as if the remote had no companion file");
   command->add_option("captures", options->Captures, "capture files")->required();
   command->callback([options, &status] {
     CurrentRemote remote;
@@ -128,6 +133,10 @@ void AddRecognizeCommand(CLI::App& app, int& status) {
       status = BadInput;
       return;
     }
+    if (!load.Value().TemplateProblem.empty()) {
+      ReportError("warning: " + load.Value().TemplateProblem);
+    }
+    if (options->NoTemplates) remote.Templates = {};
     auto records = ReadCaptures(options->Captures, false);
     if (!records) {
       ReportError(records.ErrorMessage());

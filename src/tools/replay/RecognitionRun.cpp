@@ -70,6 +70,7 @@ RecognitionRun::RecognitionRun(CurrentRemote& remote, bool multiLevelCoding)
   Parts& p = *The;
   p.Clock.AdvanceTo(platform::CounterTicksPerSecond);
   const BurstConsumers consumers{.Dispatcher = &p.Keys, .Judge = &p.Dispatcher.Matcher};
+  p.Dispatcher.Matcher.UseTemplates(&remote.Templates);
   p.Pipeline.SetConsumers(consumers);
   p.Protocol.SetConsumers(consumers, {});
   p.Pipeline.MultiLevelCoding = multiLevelCoding;
@@ -86,6 +87,8 @@ RecognitionRun::RecognitionRun(CurrentRemote& remote, bool multiLevelCoding)
 }
 
 RecognitionRun::~RecognitionRun() = default;
+
+KeyMatcher& RecognitionRun::Matcher() { return The->Dispatcher.Matcher; }
 
 std::vector<Dispatch> RecognitionRun::Press(std::span<const std::int64_t> durations) {
   Parts& p = *The;

@@ -25,8 +25,8 @@ struct Dispatch {
 // receive pipeline in receive mode 0 as the remote's receiver delivers them (edges from the
 // bare receiver; the simulator's lines through the receiver protocol when the remote was
 // learned with a microcontroller receiver, tuned to its T and key timer), and every burst goes
-// through key dispatch with an empty configuration. The dispatcher's state (LastKey) carries
-// from one press to the next, as in the program.
+// through key dispatch with an empty configuration, the remote's button templates in use. The
+// dispatcher's state (LastKey) carries from one press to the next, as in the program.
 class RecognitionRun {
  public:
   RecognitionRun(CurrentRemote& remote, bool multiLevelCoding);
@@ -36,6 +36,10 @@ class RecognitionRun {
 
   // One press, then a quiet second: every burst dispatched meanwhile, in order.
   std::vector<Dispatch> Press(std::span<const std::int64_t> durations);
+
+  // The key matcher of the dispatcher, which uses the remote's button templates when it has
+  // any: its arbitration and tolerances can be changed between presses.
+  KeyMatcher& Matcher();
 
  private:
   struct Parts;

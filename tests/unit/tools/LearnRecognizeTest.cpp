@@ -145,10 +145,6 @@ TEST(LearnRecognize, AFailingStepIsNamedAndGivesStatus1) {
     bool Saved;
   };
   const std::vector<Case> cases = {
-      {{tap},
-       "--producer Vizio",
-       "signal-length test: 0 of 15 presses gave a code of six or more symbols",
-       false},
       {{vizio[0]},
        "--producer Vizio --hold HELD",  // a held button that sends nothing
        "hold-button test: it did not take ten bursts from 10 presses",
