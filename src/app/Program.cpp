@@ -7,19 +7,26 @@
 #include <iostream>
 
 #include "app/DesktopBackends.h"
+#include "app/ProgramReceiver.h"
 #include "app/SingleInstance.h"
 #include "core/actions/ActionExecutor.h"
 #include "core/actions/AudioModel.h"
+#include "core/learning/LearnSettings.h"
 #include "core/shell/DataFolders.h"
 #include "core/shell/Settings.h"
 #include "core/shell/StartUp.h"
+#include "core/shell/StartUpChecks.h"
 #include "gui/ConfigDialogWindows.h"
 #include "gui/QtEventLoop.h"
 #include "gui/QtMessageBoxes.h"
 #include "gui/QtText.h"
 #include "gui/TForm1.h"
 #include "gui/TForm2.h"
+#include "gui/TFormAllWindows.h"
+#include "gui/TFormKeys.h"
+#include "gui/TFormNewTab.h"
 #include "gui/TFormShutDown.h"
+#include "gui/TMain.h"
 #include "platform/linux/AlsaMixer.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxLauncher.h"
@@ -90,7 +97,7 @@ int Run() {
   CommandDispatcher dispatcher(pipeline, tree, *remote.Record, display, executor, loop, clock,
                                dispatchOptions);
   display.RestartAlso([&] { dispatcher.SetHintInterval(display.HintInterval()); });
-  pipeline.SetConsumers({&dispatcher, nullptr, nullptr, nullptr, &dispatcher.Matcher, nullptr});
+  dispatcher.Matcher.UseTemplates(&remote.Templates);
 
   gui::QtConfigDialogs dialogs;
   gui::TForm1 form1(
@@ -106,9 +113,67 @@ int Run() {
   shutDownWindow.OnEndProgram = [&] { form1.close(); };
   instance.OnCalled = [&] { form1.BringToFront(); };
 
+  // The receivers: a free serial port, or the program ends; the port chosen at the main window
+  // moves the bare receiver; closing stops the receiver.
+  ReceiverDisplay receiverDisplay(form1);
+  ProgramReceiver receiver(
+      {pipeline, loop, clock, *remote.Record, *desktop.System, boxes, receiverDisplay},
+      ProgramPortTable(), options, language);
+  const std::int32_t highestPort = CheckFreePort(receiver.Ports(), boxes, language);
+  if (highestPort == 0) return 1;
+  form1.OnComPortChosen = [&](std::int32_t port) {
+    if (const auto chosen = receiver.SelectPort(port); !chosen) {
+      receiverDisplay.Log(chosen.ErrorMessage());
+    }
+  };
+  form1.OnClosing = [&] { receiver.Stop(); };
+
+  // The learning window takes every burst the pipeline does not dispatch; the main window hides
+  // while it is open.
+  LearnSettings learn = LoadLearnSettings(registry);
+  gui::TMain learning({pipeline, remote, options, registry, learn, loop, clock, language,
+                       folders.Value().Remotes(), boxes, display, &receiver.Protocol(),
+                       &receiver.ReceiverOptions(), &receiver.Discovery(), highestPort});
+  pipeline.SetConsumers(learning.Procedure().Consumers(&dispatcher, &dispatcher.Matcher));
+  receiver.Protocol().SetConsumers(learning.Procedure().Consumers(&dispatcher, &dispatcher.Matcher),
+                                   learning.Procedure().LineConsumers());
+  receiverDisplay.LearningWindow = &learning;
+  form1.OnNewRmtCtrl = [&] {
+    form1.HideWindow();
+    learning.Open();
+  };
+  form1.OnLanguageFlipped = [&] { learning.ApplyLearningWindowTexts(); };
+  learning.OnClosed = [&] {
+    form1.LearningWindowClosed();
+    form1.RestoreWindow();
+  };
+  learning.OnEndProgram = [&] { form1.close(); };
+
+  gui::TFormNewTab newTab;
+  gui::TFormKeys keysWindow(
+      {folders.Value().Keys(), registry, boxes, newTab, form1, loop, language});
+  newTab.SetOwner(&keysWindow);
+  form1.OnButtonKeys = [&] { keysWindow.Open(); };
+  form1.OnKeyNameChanged = [&](std::string_view text) { keysWindow.KeyNameChanged(text); };
+  form1.OnLanguageFlipped = [&, flipped = form1.OnLanguageFlipped] {
+    if (flipped) flipped();
+    keysWindow.ApplyTexts();
+  };
+
+  gui::TFormAllWindows allWindows({*desktop.Desktop, form1, tree, boxes, language}, &form1);
+  form1.OnAllWindows = [&] { allWindows.Open(); };
+
   if (!form1.FormCreate()) return 1;
+  const ScreenVerdict screen = CheckScreen(desktop.System->Screen(), boxes, language);
+  if (!screen.GoOn) return 0;
+  if (!screen.FullWindowFits) form1.UntickShowFullWindow();
+  receiver.Start(ReadComPort(registry, settings::Com), highestPort);
+  form1.EnableTimerStart();
   form1.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // Closing the key-combination window saves its page and options.
+  if (keysWindow.isVisible()) keysWindow.close();
+  return status;
 }
 
 }  // namespace quillon::app

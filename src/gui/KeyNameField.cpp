@@ -17,10 +17,24 @@ KeyNameField::KeyNameField(MessageBoxes& boxes, const LanguageFlag& language, QW
   setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
+bool KeyNameField::event(QEvent* event) {
+  // Tab is a key to record, not a move to the next control.
+  if (Recording && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QLineEdit::event(event);
+}
+
 void KeyNameField::keyPressEvent(QKeyEvent* event) {
   const KeyStringField field{ToUtf8(text()), static_cast<std::size_t>(cursorPosition())};
   KeyStringEdit edit;
-  if (Recording) {
+  if (event->key() == Qt::Key_Backspace) {
+    edit.Field = EraseBeforeCaret(field, event->modifiers().testFlag(Qt::ShiftModifier));
+  } else if (Recording) {
     const Qt::KeyboardModifiers held = event->modifiers();
     edit = RecordKeyStroke(field,
                            {VirtualKeyOf(*event), held.testFlag(Qt::ShiftModifier),

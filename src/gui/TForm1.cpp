@@ -1,16 +1,22 @@
 #include "gui/TForm1.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QTimer>
 
+#include "core/config/NameDialog.h"
 #include "core/config/NodeText.h"
 #include "core/shell/MainWindowTexts.h"
+#include "core/shell/Settings.h"
 #include "core/shell/StartUp.h"
+#include "core/shell/StartUpChecks.h"
 #include "gui/QtText.h"
+#include "gui/TFormNewName.h"
 
 namespace quillon::gui {
 
@@ -48,7 +54,14 @@ void TForm1::Connect() {
   });
   connect(c.Operations, &QButtonGroup::idClicked, this, [this] { UpdateButtons(); });
   connect(c.CommandName, &QComboBox::currentIndexChanged, this, [this] { UpdateButtons(); });
-  connect(c.KeyName, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
+  connect(c.KeyName, &QLineEdit::textChanged, this, [this](const QString& text) {
+    UpdateButtons();
+    if (OnKeyNameChanged) OnKeyNameChanged(ToUtf8(text));
+  });
+  connect(findChild<QPushButton*>(QStringLiteral("ButtonKeys")), &QPushButton::clicked, this,
+          [this] {
+            if (OnButtonKeys) OnButtonKeys();
+          });
   connect(c.RmtCtrl, &QComboBox::activated, this, [this] {
     Editor.RmtCtrlChange(ToUtf8(Controls.RmtCtrl->currentText()));
     UpdateButtons();
@@ -74,6 +87,23 @@ void TForm1::Connect() {
   connect(c.CheckBox1, &QCheckBox::clicked, this, [this](bool ticked) { CheckBox1Click(ticked); });
   connect(c.ButtonTest, &QPushButton::clicked, this, [this] { Tray.ButtonTestClick(); });
   connect(c.Button2, &QPushButton::clicked, this, &QWidget::close);
+  connect(findChild<QPushButton*>(QStringLiteral("ButtonAllWindows")), &QPushButton::clicked, this,
+          [this] {
+            if (OnAllWindows) OnAllWindows();
+          });
+  auto* rename = new QAction(c.TreeView);
+  rename->setShortcut(Qt::Key_F2);
+  rename->setShortcutContext(Qt::WidgetShortcut);
+  connect(rename, &QAction::triggered, this, [this] { RenameSelectedNode(); });
+  c.TreeView->addAction(rename);
+  c.TreeView->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(c.COMName, &QButtonGroup::idClicked, this, [this](int port) {
+    if (OnComPortChosen) OnComPortChosen(port);
+  });
+  connect(findChild<QPushButton*>(QStringLiteral("NewRmtCtrl")), &QPushButton::clicked, this,
+          [this] {
+            if (OnNewRmtCtrl) OnNewRmtCtrl();
+          });
   TrayIcon1->OnClick = [this] { Tray.TrayIconClick(); };
 }
 
@@ -87,10 +117,38 @@ bool TForm1::FormCreate() {
   Controls.KeyName->Recording = settings.HotKeysEnabled;
   Controls.ShowFullWindow->setChecked(settings.ShowFullWindow);
   Controls.Label2->setText(QStringLiteral("PTK0.0"));
+  ShowSelectedPort(ReadComPort(The.Editor.Registry, settings::Com));
+  findChild<QPushButton*>(QStringLiteral("NewRmtCtrl"))
+      ->setEnabled(static_cast<bool>(OnNewRmtCtrl));
+  findChild<QPushButton*>(QStringLiteral("ButtonAllWindows"))
+      ->setEnabled(static_cast<bool>(OnAllWindows));
+  findChild<QPushButton*>(QStringLiteral("ButtonKeys"))
+      ->setEnabled(static_cast<bool>(OnButtonKeys));
   TrayIcon1->Activate();
   UpdateButtons();
   return true;
 }
+
+void TForm1::LearningWindowClosed() { Editor.RemoteTypesChanged(); }
+
+void TForm1::ShowSelectedPort(std::int32_t port) {
+  // A port beyond the four choices ticks none of them.
+  Controls.COMName->setExclusive(false);
+  for (QAbstractButton* item : Controls.COMName->buttons()) {
+    item->setChecked(Controls.COMName->id(item) == port);
+  }
+  Controls.COMName->setExclusive(true);
+}
+
+void TForm1::PtkReceiverInUse() { Controls.COMName->button(1)->parentWidget()->setEnabled(false); }
+
+void TForm1::EnableTimerStart() {
+  QTimer::singleShot(TimerStartMs, this, [this] {
+    if (AutoStartEnabled(The.AutoStartEntry)) Tray.ButtonTestClick();
+  });
+}
+
+void TForm1::UntickShowFullWindow() { Controls.ShowFullWindow->setChecked(false); }
 
 void TForm1::BringToFront() {
   if (!isVisible()) RestoreWindow();
@@ -144,6 +202,10 @@ void TForm1::ApplyTexts() {
     Controls.Operations->button(static_cast<int>(operation))
         ->setText(ToQString(OperationTexts[operation](language)));
   }
+  Controls.TreeView->actions().front()->setText(
+      ToQString(Text(NameDialogText::RenameHint, language)));
+  Controls.ShowFullWindow->setToolTip(
+      DisplayText(Text(StartUpCheckText::FullWindowHint, language)));
   ShowApplication();
 }
 
@@ -156,6 +218,7 @@ void TForm1::ShowApplication() {
 
 void TForm1::Button6Click() {
   The.Language = FlipLanguage(The.Language);
+  if (OnLanguageFlipped) OnLanguageFlipped();
   ApplyTexts();
 }
 
@@ -164,6 +227,34 @@ void TForm1::CheckBox1Click(bool ticked) {
   const auto done = ticked ? WriteAutoStartEntry(The.AutoStartEntry, The.ProgramPath)
                            : RemoveAutoStartEntry(The.AutoStartEntry);
   if (!done) Controls.CheckBox1->setChecked(AutoStartEnabled(The.AutoStartEntry));
+}
+
+void TForm1::SetKeyName(std::string_view keys) {
+  Controls.KeyName->setText(ToQString(keys));
+  Controls.KeyName->end(false);
+}
+
+void TForm1::ChooseSendKeys() {
+  Controls.Operations->button(static_cast<int>(EditorOperation::SendKeys))->setChecked(true);
+}
+
+bool TForm1::RenameSelectedNode() {
+  const std::int32_t node = SelectedNode();
+  if (!TakesDisplayName(The.Editor.Tree, node)) return false;
+  TFormNewName dialog(The.Editor.Tree.Text(node), The.Language, this);
+  if (const auto field = dialog.Ask()) RenameNode(The.Editor.Tree, node, *field);
+  return true;
+}
+
+void TForm1::ChooseGroupKey() {
+  Controls.Operations->button(static_cast<int>(EditorOperation::GroupKey))->setChecked(true);
+}
+
+void TForm1::TakeWindowName(std::string_view title) {
+  const QString name = ToQString(title);
+  if (Controls.WinNameCombo->findText(name) < 0) Controls.WinNameCombo->addItem(name);
+  Controls.WinNameCombo->setEditText(name);
+  ResetApplication();
 }
 
 void TForm1::SetCaption(std::string_view caption) { setWindowTitle(ToQString(caption)); }
@@ -231,6 +322,9 @@ void TForm1::SaveWindowSettings() {
   settings.HotKeysEnabled = Controls.HotKeysEnable->isChecked();
   settings.ShowFullWindow = Controls.ShowFullWindow->isChecked();
   settings.FileName = The.Editor.Current.FilePath.string();
+  if (const int port = Controls.COMName->checkedId(); port > 0) {
+    static_cast<void>(WriteComPort(The.Editor.Registry, settings::Com, port));
+  }
   // Settings failures are silent to the user.
   static_cast<void>(WriteMainWindowSettings(The.Editor.Registry, settings));
 }
@@ -256,6 +350,7 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   hide();
+  if (OnClosing) OnClosing();
   SaveWindowSettings();
   TrayIcon1->hide();
   event->accept();

@@ -4,8 +4,11 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 
+#include "core/actions/KeysWindow.h"
 #include "core/config/ConfigEditor.h"
+#include "core/config/WindowList.h"
 #include "core/shell/MainWindowActivation.h"
 #include "core/shell/Tray.h"
 #include "gui/ConfigTreeModel.h"
@@ -23,10 +26,16 @@ struct MainWindowContext {
   std::filesystem::path ProgramPath;
 };
 
+inline constexpr int TimerStartMs = 2000;
+
 // The configuration window, the program's main window: the configuration editor, the
 // whole-configuration buttons, the language switch and the tray icon. Each handler forwards to
 // the editor or to a core rule, and the window shows what they say.
-class TForm1 : public QWidget, public ConfigEditorView, public TrayView {
+class TForm1 : public QWidget,
+               public ConfigEditorView,
+               public TrayView,
+               public KeyNameEditor,
+               public WindowNameEditor {
  public:
   explicit TForm1(const MainWindowContext& context);
 
@@ -35,6 +44,50 @@ class TForm1 : public QWidget, public ConfigEditorView, public TrayView {
   bool FormCreate();
   // Another start of the program asked this one to come to the front.
   void BringToFront();
+
+  // The receiver side: the port choice (COMName) shows the port in use and hands the user's
+  // choice on; the window takes no input while a receiver answers a reset; with a
+  // microcontroller receiver the choice is fixed. Closing stops the receiver first.
+  void ShowSelectedPort(std::int32_t port);
+  void SetConfigurationEnabled(bool enabled) { setEnabled(enabled); }
+  void PtkReceiverInUse();
+  std::function<void(std::int32_t)> OnComPortChosen;
+  std::function<void()> OnClosing;
+  // The receiver has started: two seconds on, a program started with the session goes to the
+  // tray (TimerStart).
+  void EnableTimerStart();
+  // The screen is too small for the full window: "Show full window" is unticked.
+  void UntickShowFullWindow();
+  // The learning window closed: the remote types again, a remote saved there among them, and
+  // the chosen remote loaded again over what learning measured into the current remote.
+  void LearningWindowClosed();
+
+  // "New" beside the remote type (NewRmtCtrl, enabled only with it): learning a new remote.
+  // A flip of the language (Button6) also goes to the learning window.
+  std::function<void()> OnNewRmtCtrl;
+  std::function<void()> OnLanguageFlipped;
+
+  // "Keys" (ButtonKeys): the key-combination window; each change of the send-key field goes to
+  // it as well.
+  std::function<void()> OnButtonKeys;
+  std::function<void(std::string_view)> OnKeyNameChanged;
+
+  // "Show all windows" (ButtonAllWindows): the window list.
+  std::function<void()> OnAllWindows;
+  // The name dialog for the selected key (F2 or the tree's menu); false when the node takes no
+  // display name.
+  bool RenameSelectedNode();
+
+  // WindowNameEditor (with EditorState, ConfigurationEditor and RefreshEditor below)
+  void ChooseGroupKey() override;
+  void TakeWindowName(std::string_view title) override;
+
+  // KeyNameEditor
+  void SetKeyName(std::string_view keys) override;
+  void ChooseSendKeys() override;
+  EditorPanel EditorState() const override { return Panel(); }
+  ConfigEditor& ConfigurationEditor() override { return Editor; }
+  void RefreshEditor() override { UpdateButtons(); }
 
   // ConfigEditorView
   void SetCaption(std::string_view caption) override;

@@ -43,7 +43,8 @@ struct TForm1Controls {
   QCheckBox* ShowFullWindow;
   QCheckBox* HotKeysEnable;
   QLabel* Label2;
-  QWidget* EditorPanel;  // the panel the editor enables with its tree
+  QButtonGroup* COMName;  // COM1 to COM4, ids 1 to 4
+  QWidget* EditorPanel;   // the panel the editor enables with its tree
 };
 
 TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <fstream>
 #include <map>
@@ -20,6 +23,7 @@
 #include "gui/ConfigTreeModel.h"
 #include "gui/TForm1.h"
 #include "gui/TForm2.h"
+#include "gui/TFormAllWindows.h"
 #include "platform/fake/FakeDesktopSystem.h"
 
 namespace quillon::gui {
@@ -229,6 +233,12 @@ TEST_F(MainWindowFixture, KeyPressesInTheKeyFieldBecomeAKeyString) {
   QTest::keyClick(keyName, Qt::Key_F5);
   QTest::keyClick(keyName, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(keyName->text(), "[f5]^{a}");
+  QTest::keyClick(keyName, Qt::Key_Backspace);
+  QTest::keyClick(keyName, Qt::Key_Tab);
+  EXPECT_EQ(keyName->text(), "[f5][tab]");
+  QTest::keyClick(keyName, Qt::Key_Backspace);
+  QTest::keyClick(keyName, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(keyName->text(), "[f5]^{a}");
   Click("ButtonAdd");
   EXPECT_EQ(NodeText(3), "<SendKey>[[f5]^{a}]");
   EXPECT_TRUE(keyName->text().isEmpty());
@@ -250,6 +260,67 @@ TEST_F(MainWindowFixture, DoubleClickExecutesWhenTicked) {
   emit Tree()->doubleClicked(Model()->IndexOf(1));
   ASSERT_EQ(Bench.Actions.Executed.size(), 1u);
   EXPECT_EQ(Bench.Actions.Executed[0].Parameter, "MouseLeft");
+}
+
+// Opens the name dialog on the selected node and, once it shows, types `typed` into its field
+// (after clearing it when asked) and clicks `button`.
+void RenameThroughTheDialog(TForm1& form, const QString& typed, const char* button, bool clearFirst,
+                            QString* shown = nullptr) {
+  QTimer::singleShot(0, [typed, button, clearFirst, shown] {
+    auto* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+    if (shown != nullptr) *shown = field->text();
+    if (clearFirst) field->clear();
+    QTest::keyClicks(field, typed);
+    dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+  });
+  EXPECT_TRUE(form.RenameSelectedNode());
+}
+
+TEST_F(MainWindowFixture, TheNameDialogAddsRenamesAndClearsADisplayName) {
+  Click("Button4");
+  Select(5);
+  QString shown;
+  RenameThroughTheDialog(Form, "Start [music]", "BitBtn2", true, &shown);
+  EXPECT_EQ(shown, "Enter new name here");
+  EXPECT_EQ(NodeText(5), "5. Input [Start music]");  // brackets never enter the field
+
+  RenameThroughTheDialog(Form, "Go", "BitBtn2", true, &shown);
+  EXPECT_EQ(shown, "Start music");
+  EXPECT_EQ(NodeText(5), "5. Input [Go]");
+
+  RenameThroughTheDialog(Form, "ignored", "BitBtn3", false);  // Close changes nothing
+  EXPECT_EQ(NodeText(5), "5. Input [Go]");
+  RenameThroughTheDialog(Form, "", "BitBtn1", false);  // Clear
+  EXPECT_EQ(NodeText(5), "5. Input");
+
+  Select(0);  // the root takes no display name: no dialog
+  EXPECT_FALSE(Form.RenameSelectedNode());
+}
+
+TEST_F(MainWindowFixture, TheWindowListHandsATitleToTheEditor) {
+  platform::EffectLog log;
+  platform::FakeDesktop desktop(log);
+  desktop.AddWindow("Media Player");
+  desktop.AddWindow("Notes");
+  TFormAllWindows list({desktop, Form, Bench.Tree, Bench.Boxes, Bench.Language}, &Form);
+  Click("Button4");
+  Select(0);
+  QTimer::singleShot(0, [] {
+    auto* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "All Windows");
+    auto* titles = dialog->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    ASSERT_EQ(titles->count(), 2);
+    titles->setCurrentRow(1);
+    dialog->findChild<QPushButton*>(QStringLiteral("ButtonAdd"))->click();
+    dialog->findChild<QPushButton*>(QStringLiteral("ButtonClose"))->click();
+  });
+  list.Open();
+  EXPECT_EQ(NodeText(0), "[Notes][]");
+  EXPECT_EQ(Find<QComboBox>("WinNameCombo")->currentText(), "Notes");
+  EXPECT_TRUE(Bench.Boxes.Shown.empty());
 }
 
 TEST_F(MainWindowFixture, WithoutANotificationAreaTheWindowMinimisesInsteadOfHiding) {

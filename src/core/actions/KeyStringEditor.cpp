@@ -180,6 +180,34 @@ KeyStringEdit TypeCharacter(const KeyStringField& field, std::string_view charac
   return Insert(field, at, "!{" + lower + "}", "Shift + " + lower, ModifierHintMs);
 }
 
+KeyStringField EraseBeforeCaret(const KeyStringField& field, bool oneCharacter) {
+  const std::string_view text = field.Text;
+  const std::size_t end = ByteOffset(text, field.Caret);
+  if (end == 0) return field;
+  std::size_t start = end - 1;
+  while (start > 0 && IsContinuationByte(text[start])) --start;
+  if (!oneCharacter && text[end - 1] == ']') {
+    if (const std::size_t open = text.rfind('[', end - 1); open != std::string_view::npos) {
+      start = open;
+    }
+  } else if (!oneCharacter && text[end - 1] == '}') {
+    // Back to the brace that opens this group, then its modifier sign.
+    int depth = 0;
+    for (std::size_t at = end; at-- > 0;) {
+      depth += text[at] == '}' ? 1 : text[at] == '{' ? -1 : 0;
+      if (depth == 0) {
+        start = at > 0 && std::string_view("^&!").find(text[at - 1]) != std::string_view::npos
+                    ? at - 1
+                    : at;
+        break;
+      }
+    }
+  }
+  KeyStringField erased{std::string(text.substr(0, start)) + std::string(text.substr(end)), 0};
+  erased.Caret = CharacterCount(text.substr(0, start));
+  return erased;
+}
+
 std::vector<std::string> KeyStringWarnings(std::string_view keys, LanguageFlag language) {
   std::vector<std::string> questions;
   for (std::string question : {CountQuestion(keys, '{', '}', KeyStringText::BracesNumber,

@@ -55,6 +55,10 @@ KeyStringEdit RecordKeyStroke(const KeyStringField& field, const KeyStroke& stro
 KeyStringEdit TypeCharacter(const KeyStringField& field, std::string_view character,
                             LanguageFlag language);
 
+// BackSpace: the token before the caret goes, a whole special key ("[f5]") or modifier group
+// ("^{a}") at once, else one character. Shift+BackSpace (`oneCharacter`) takes one character.
+KeyStringField EraseBeforeCaret(const KeyStringField& field, bool oneCharacter);
+
 // The questions to ask before a key string is stored: unequal counts of "{" and "}", of "["
 // and "]", and each bracketed name that is no special key.
 std::vector<std::string> KeyStringWarnings(std::string_view keys, LanguageFlag language);

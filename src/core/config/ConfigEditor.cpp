@@ -24,10 +24,6 @@ std::int32_t LabelNumber(std::string_view text) {
   return std::string_view(end, text.data() + text.size()).starts_with(". ") ? number : 0;
 }
 
-bool HasFieldBreakers(std::string_view text) {
-  return text.find_first_of("[]\t\r\n") != std::string_view::npos;
-}
-
 std::string MessageText(const EditorPanel& panel) {
   return "<WM_>[" + panel.MessageName + "," + std::to_string(panel.MessageWParam) + "," +
          std::to_string(panel.MessageLParam) + "]";
@@ -77,6 +73,10 @@ NodePanel PanelOfNode(std::string_view text) {
   return panel;
 }
 
+bool HasFieldBreakers(std::string_view text) {
+  return text.find_first_of("[]\t\r\n") != std::string_view::npos;
+}
+
 bool IsKeyNode(const ConfigTree& tree, std::int32_t node) {
   return node > 0 && node < tree.Count() && tree.Level(node) > 0 &&
          LabelNumber(tree.Text(node)) > 0;
@@ -103,22 +103,17 @@ void ConfigEditor::Enable(bool enabled) {
 }
 
 bool ConfigEditor::StartUp(std::string_view storedRemoteType, const std::string& storedFileName) {
+  View.SetCaption(ProgramCaption);
   View.ClearWindowNames();
   View.ResetApplication();
   View.ResetCommandList();
   The.Tree.Clear();
   The.Tree.AddTopLevel(std::string(NewGroupRoot));
 
-  auto types = ScanRemoteTypes(The.RemoteFolder, The.Language);
-  if (!types) {
-    Show(types.ErrorMessage(), MessageButtons::Ok, MessageKind::Error);
+  if (!ListRemoteTypes()) {
     View.EndProgram();
     return false;
   }
-  UniqueNameList names;
-  for (const RemoteType& type : types.Value()) names.Add(type.DisplayName);
-  RemoteTypeNames = names.Items();
-  View.ShowRemoteTypes(RemoteTypeNames);
 
   Enable(false);
   if (HasRemoteType(storedRemoteType)) {
@@ -133,6 +128,29 @@ bool ConfigEditor::StartUp(std::string_view storedRemoteType, const std::string&
     if (!loaded) Show(loaded.ErrorMessage(), MessageButtons::Ok, MessageKind::Error);
   }
   return true;
+}
+
+bool ConfigEditor::ListRemoteTypes() {
+  auto types = ScanRemoteTypes(The.RemoteFolder, The.Language);
+  if (!types) {
+    Show(types.ErrorMessage(), MessageButtons::Ok, MessageKind::Error);
+    return false;
+  }
+  UniqueNameList names;
+  for (const RemoteType& type : types.Value()) names.Add(type.DisplayName);
+  RemoteTypeNames = names.Items();
+  View.ShowRemoteTypes(RemoteTypeNames);
+  return true;
+}
+
+void ConfigEditor::RemoteTypesChanged() {
+  if (!ListRemoteTypes()) return;
+  if (!HasRemoteType(SelectedType)) {
+    Enable(false);
+    return;
+  }
+  View.ShowRemoteType(SelectedType);
+  LoadKeys(SelectedType);
 }
 
 bool ConfigEditor::HasRemoteType(std::string_view name) const {

@@ -62,6 +62,9 @@ NodePanel PanelOfNode(std::string_view text);
 
 // A key node: a key label ("3. Mute") under the root or a group, possibly a group key.
 bool IsKeyNode(const ConfigTree& tree, std::int32_t node);
+// Brackets, TABs and line breaks would split a node's fields or the file's lines: a window name
+// or application path holding one is refused.
+bool HasFieldBreakers(std::string_view text);
 // Where a key node's trailing " - [Group Key][window][path]" begins, npos when it has none.
 std::size_t GroupKeySuffix(std::string_view text);
 
@@ -124,6 +127,9 @@ class ConfigEditor : private ConfigurationView {
   // configuration file, if any. False when the program must end (a remote file that cannot be
   // read, after its message).
   bool StartUp(std::string_view storedRemoteType, const std::string& storedFileName);
+  // The remote data files changed (a remote was learned): the remote types afresh, the chosen
+  // one kept and its keys loaded again over what learning left in the current remote.
+  void RemoteTypesChanged();
 
   // Which of "<<" and ">>" the panel allows: both act on key and group-key nodes only (the root,
   // markers, commands and the remote-type line stay as they are, so the file stays loadable).
@@ -172,6 +178,8 @@ class ConfigEditor : private ConfigurationView {
   bool FieldsAcceptable(const EditorPanel& panel);
   bool AlreadyAssigned(std::int32_t node, EditorOperation operation) const;
   void RemoveChildren(std::int32_t node, bool keepLockUp);
+  // The remote types from the remote data files into the list; false after the error box.
+  bool ListRemoteTypes();
   bool LoadKeys(std::string_view name);
   void Enable(bool enabled);
 

@@ -126,6 +126,33 @@ TEST(KeyStringEditor, BracketsOnlyOpenOrCloseANameWhereOneCanBe) {
   }
 }
 
+TEST(KeyStringEditor, BackSpaceTakesAWholeTokenAndShiftBackSpaceOneCharacter) {
+  struct Case {
+    std::string_view Text;
+    std::size_t Caret;
+    bool OneCharacter;
+    std::string_view After;
+    std::size_t CaretAfter;
+  };
+  const Case cases[] = {
+      {"ab[f5]", 6, false, "ab", 2},
+      {"ab[f5]", 6, true, "ab[f5", 5},
+      {"x^{&{!{a}}}", 11, false, "x", 1},
+      {"x^{&{!{a}}}", 10, false, "x^{}", 3},
+      {"{a}", 3, false, "", 0},
+      {"[f5]ab", 4, false, "ab", 0},
+      {"abc", 2, false, "ac", 1},
+      {"аб", 2, false, "а", 1},  // characters, not bytes
+      {"abc", 0, false, "abc", 0},
+      {"x]", 2, false, "x", 1},  // no bracket to match: one character
+  };
+  for (const Case& c : cases) {
+    const KeyStringField erased = EraseBeforeCaret({std::string(c.Text), c.Caret}, c.OneCharacter);
+    EXPECT_EQ(erased.Text, c.After) << c.Text << " at " << c.Caret;
+    EXPECT_EQ(erased.Caret, c.CaretAfter) << c.Text << " at " << c.Caret;
+  }
+}
+
 TEST(KeyStringEditor, WarningsBeforeStoring) {
   const struct {
     std::string Keys;

@@ -15,31 +15,7 @@ namespace {
 
 using Nodes = std::vector<ConfigTree::Node>;
 
-// Keeps what the editor told the window.
-struct FakeEditorView : ConfigEditorView {
-  void SetCaption(std::string_view caption) override { Caption = caption; }
-  void ShowRemoteTypes(const std::vector<std::string>& names) override { RemoteTypes = names; }
-  void ShowRemoteType(std::string_view name) override { RemoteType = name; }
-  void ShowNode(std::int32_t node, const NodePanel& panel) override {
-    Selected = node;
-    Panel = panel;
-  }
-  void EnableEditor(bool enabled) override { Enabled = enabled; }
-  void ClearWindowNames() override { Calls.push_back("ClearWindowNames"); }
-  void ResetApplication() override { Calls.push_back("ResetApplication"); }
-  void ClearKeyName() override { Calls.push_back("ClearKeyName"); }
-  void ResetCommandList() override { Calls.push_back("ResetCommandList"); }
-  void SaveWindowSettings() override { Calls.push_back("SaveWindowSettings"); }
-  void EndProgram() override { Calls.push_back("EndProgram"); }
-
-  std::string Caption;
-  std::vector<std::string> RemoteTypes;
-  std::string RemoteType;
-  std::int32_t Selected = -1;
-  NodePanel Panel;
-  bool Enabled = false;
-  std::vector<std::string> Calls;
-};
+using test::FakeEditorView;
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -131,6 +107,19 @@ TEST_F(EditorFixture, AnUnreadableRemoteFileEndsTheProgramAfterItsMessage) {
   ASSERT_EQ(bench.Boxes.Shown.size(), 1u);
   EXPECT_NE(bench.Boxes.Shown[0].Text.find("Broken.IRD"), std::string::npos);
   EXPECT_EQ(view.Calls.back(), "EndProgram");
+}
+
+TEST_F(EditorFixture, AfterLearningTheRemoteTypesAreListedAgainAndTheChosenOneReloaded) {
+  Bench.Remote.Record->KeyCount = 0;  // what learning leaves in the current remote
+  Editor.RemoteTypesChanged();
+  EXPECT_EQ(Bench.Remote.Record->KeyCount, 7);
+  EXPECT_EQ(View.RemoteType, test::VizioType);
+  EXPECT_TRUE(View.Enabled);
+
+  std::filesystem::remove(Bench.Folder.Path / "Vizio_VX32L.IRD");
+  Editor.RemoteTypesChanged();
+  EXPECT_TRUE(View.RemoteTypes.empty());
+  EXPECT_FALSE(View.Enabled);
 }
 
 TEST_F(EditorFixture, ChangingTheRemoteTypeBuildsANewConfigurationFromItsKeys) {

@@ -48,6 +48,32 @@ struct ActionRecorder : HintDisplay, CommandExecutor {
   std::vector<CommandRecord> Executed;
 };
 
+// Keeps what the editor told the window.
+struct FakeEditorView : ConfigEditorView {
+  void SetCaption(std::string_view caption) override { Caption = caption; }
+  void ShowRemoteTypes(const std::vector<std::string>& names) override { RemoteTypes = names; }
+  void ShowRemoteType(std::string_view name) override { RemoteType = name; }
+  void ShowNode(std::int32_t node, const NodePanel& panel) override {
+    Selected = node;
+    Panel = panel;
+  }
+  void EnableEditor(bool enabled) override { Enabled = enabled; }
+  void ClearWindowNames() override { Calls.push_back("ClearWindowNames"); }
+  void ResetApplication() override { Calls.push_back("ResetApplication"); }
+  void ClearKeyName() override { Calls.push_back("ClearKeyName"); }
+  void ResetCommandList() override { Calls.push_back("ResetCommandList"); }
+  void SaveWindowSettings() override { Calls.push_back("SaveWindowSettings"); }
+  void EndProgram() override { Calls.push_back("EndProgram"); }
+
+  std::string Caption;
+  std::vector<std::string> RemoteTypes;
+  std::string RemoteType;
+  std::int32_t Selected = -1;
+  NodePanel Panel;
+  bool Enabled = false;
+  std::vector<std::string> Calls;
+};
+
 // The sample remote's display name; its keys are 1. Power, 2. Vol_up, 3. Vol_dn, 4. Mute,
 // 5. Input and 6. Down.
 inline constexpr std::string_view VizioType = "VIZIO  VX32L";

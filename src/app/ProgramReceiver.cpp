@@ -1,0 +1,89 @@
+#include "app/ProgramReceiver.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <string_view>
+
+#include "platform/linux/SerialPortTable.h"
+
+namespace quillon::app {
+
+std::vector<std::string> ProgramPortTable() {
+  const char* extra = std::getenv("QUILLON_PORTS");
+  const char* system = std::getenv("QUILLON_SYSTEM_PORTS");
+  const bool systemPorts = system == nullptr || std::string_view(system) != "0";
+  return platform::SerialPortTable("/dev", systemPorts,
+                                   platform::PortList(extra != nullptr ? extra : ""));
+}
+
+namespace {
+
+// A log line on one line of standard error.
+void ToStandardError(const std::string& text) {
+  std::string line = "quillon: ";
+  for (const char c : text) {
+    if (c != '\r') line += c == '\n' ? ' ' : c;
+  }
+  std::cerr << line << "\n";
+}
+
+}  // namespace
+
+void ReceiverDisplay::ShowHint(const std::string& text) {
+  if (LearningWindow != nullptr) LearningWindow->ShowHint(text);
+}
+
+void ReceiverDisplay::Log(const std::string& text) {
+  if (LearningWindow != nullptr) LearningWindow->Log(text);
+  ToStandardError(text);
+}
+
+void ReceiverDisplay::ShowSelectedPort(std::int32_t port) {
+  Configuration.ShowSelectedPort(port);
+  if (ShowLearningPort) ShowLearningPort(port);
+}
+
+ProgramReceiver::ProgramReceiver(const Parts& parts, std::vector<std::string> portTable,
+                                 const Options& options, LanguageFlag language)
+    : The(parts),
+      Device(parts.Loop, parts.Clock),
+      Capture(parts.Pipeline, Device),
+      ProtocolOptions{options.KeysDelay, language},
+      Ptk(parts.Pipeline, Capture, Device, parts.Loop, parts.Clock, parts.Remote, parts.View,
+          ProtocolOptions),
+      SerialPorts(std::move(portTable)),
+      ComPort(SerialPorts, Ptk),
+      SearchOptions{options.LookForPTK, options.CPUSpeedWarning, language},
+      Search({parts.Pipeline, Ptk, ComPort, SerialPorts, parts.System, parts.Loop, parts.Clock,
+              parts.Remote, parts.View, parts.Boxes},
+             SearchOptions) {
+  ComPort.OnPortOpen = [this] { Search.PortOpened(); };
+}
+
+ReceiverInUse ProgramReceiver::Start(std::int32_t configuredPort, std::int32_t highestPort) {
+  // A failure to open shows in the log; the user can choose another port.
+  if (const auto set = ComPort.SetComNumber(configuredPort); !set) The.View.Log(set.ErrorMessage());
+  const ReceiverInUse inUse = Search.StartAtProgramStart(highestPort);
+  if (!ComPort.IsOpen()) {
+    if (const auto opened = ComPort.Open(); !opened) The.View.Log(opened.ErrorMessage());
+  }
+  return inUse;
+}
+
+Result<Done> ProgramReceiver::SelectPort(std::int32_t port) {
+  if (auto set = ComPort.SetComNumber(port); !set) return set;
+  if (ComPort.IsOpen()) return Done{};
+  return ComPort.Open();
+}
+
+void ProgramReceiver::Stop() {
+  if (The.Pipeline.PtkFound && ComPort.IsOpen()) Ptk.StopReceiver();
+  ComPort.Close();
+}
+
+void ProgramReceiver::SetLanguage(LanguageFlag language) {
+  ProtocolOptions.Language = language;
+  SearchOptions.Language = language;
+}
+
+}  // namespace quillon::app

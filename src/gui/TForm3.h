@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <functional>
+
+#include "core/learning/ProgressDialog.h"
+
+namespace quillon::gui {
+
+// The progress dialog of the learning window while a microcontroller receiver is retuned: it
+// shows the ProgressDialog model (caption, button, lines) each time the model changes, modal
+// but without a loop of its own, since the receiver's lines keep arriving meanwhile. It is a
+// window of its own, not a child of the learning window, which is disabled while it shows.
+// Cancel, or closing it, is the model's Cancel.
+class TForm3 : public QDialog {
+ public:
+  TForm3();
+
+  void ShowModel(const ProgressDialog& model);
+  // Hides the dialog without counting as Cancel: the procedure closed it.
+  void CloseModel();
+
+  std::function<void()> OnCancel;
+
+ protected:
+  void reject() override;
+
+ private:
+  QPlainTextEdit* Memo1;
+  QPushButton* Button1;
+};
+
+}  // namespace quillon::gui
