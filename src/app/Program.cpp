@@ -11,6 +11,7 @@
 #include "app/SingleInstance.h"
 #include "core/actions/ActionExecutor.h"
 #include "core/actions/AudioModel.h"
+#include "core/config/ApplicationProbe.h"
 #include "core/learning/LearnSettings.h"
 #include "core/shell/DataFolders.h"
 #include "core/shell/Settings.h"
@@ -160,6 +161,15 @@ int Run() {
     keysWindow.ApplyTexts();
   };
 
+  // The application probe waits as long as the options say at the moment of the click.
+  form1.OnProbeApplication = [&](const std::string& program) {
+    const Options now = ReadOptions(registry);
+    const ProbeParts parts{
+        *desktop.Desktop, launcher, loop, clock, boxes, [](platform::WindowId window) {
+          return QWidget::find(static_cast<WId>(window)) != nullptr;
+        }};
+    return ProbeApplication(parts, program, {now.StartApplication, now.StartWindows}, language);
+  };
   gui::TFormAllWindows allWindows({*desktop.Desktop, form1, tree, boxes, language}, &form1);
   form1.OnAllWindows = [&] { allWindows.Open(); };
 

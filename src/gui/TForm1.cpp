@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -87,6 +88,7 @@ void TForm1::Connect() {
   connect(c.CheckBox1, &QCheckBox::clicked, this, [this](bool ticked) { CheckBox1Click(ticked); });
   connect(c.ButtonTest, &QPushButton::clicked, this, [this] { Tray.ButtonTestClick(); });
   connect(c.Button2, &QPushButton::clicked, this, &QWidget::close);
+  connect(c.RunApplication, &QPushButton::clicked, this, [this] { RunApplicationClick(); });
   connect(findChild<QPushButton*>(QStringLiteral("ButtonAllWindows")), &QPushButton::clicked, this,
           [this] {
             if (OnAllWindows) OnAllWindows();
@@ -120,6 +122,7 @@ bool TForm1::FormCreate() {
   ShowSelectedPort(ReadComPort(The.Editor.Registry, settings::Com));
   findChild<QPushButton*>(QStringLiteral("NewRmtCtrl"))
       ->setEnabled(static_cast<bool>(OnNewRmtCtrl));
+  Controls.RunApplication->setEnabled(static_cast<bool>(OnProbeApplication));
   findChild<QPushButton*>(QStringLiteral("ButtonAllWindows"))
       ->setEnabled(static_cast<bool>(OnAllWindows));
   findChild<QPushButton*>(QStringLiteral("ButtonKeys"))
@@ -214,6 +217,19 @@ void TForm1::ShowApplication() {
       ApplicationPath.empty()
           ? ToQString(MainWindowText("RunApplication", TextProperty::Caption, The.Language))
           : FileNameOf(ApplicationPath));
+}
+
+void TForm1::RunApplicationClick() {
+  const QString program = QFileDialog::getOpenFileName(
+      this, ToQString(MainWindowText("OpenDialog", TextProperty::Caption, The.Language)));
+  if (program.isEmpty()) return;
+  const std::vector<std::string> titles = OnProbeApplication(ToUtf8(program));
+  if (titles.empty()) return;
+  for (const std::string& title : titles) TakeWindowName(title);
+  Controls.WinNameCombo->setEditText(ToQString(titles.front()));
+  ApplicationPath = ToUtf8(program);
+  ShowApplication();
+  Editor.WinNameComboChange(Panel());
 }
 
 void TForm1::Button6Click() {

@@ -72,6 +72,9 @@ class TForm1 : public QWidget,
   std::function<void()> OnButtonKeys;
   std::function<void(std::string_view)> OnKeyNameChanged;
 
+  // "Application" (RunApplication): the probe starts the chosen program and gives the titles
+  // of the windows it opened (enabled only with it).
+  std::function<std::vector<std::string>(const std::string& program)> OnProbeApplication;
   // "Show all windows" (ButtonAllWindows): the window list.
   std::function<void()> OnAllWindows;
   // The name dialog for the selected key (F2 or the tree's menu); false when the node takes no
@@ -120,6 +123,7 @@ class TForm1 : public QWidget,
   void UpdateButtons();
   void ApplyTexts();
   void ShowApplication();
+  void RunApplicationClick();
   void Button6Click();
   void CheckBox1Click(bool ticked);
 

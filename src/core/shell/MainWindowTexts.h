@@ -51,6 +51,7 @@ inline constexpr auto MainWindowTexts = std::to_array<ControlText>({
     {"ButtonSave", TextProperty::Caption, {"Save", "Запиши"}},
     {"ButtonAllWindows", TextProperty::Caption, {"Show all windows", "Покажи всички прозорци"}},
     {"RunApplication", TextProperty::Caption, {"Application", "Приложение"}},
+    {"OpenDialog", TextProperty::Caption, {"Open", "Избор на приложение"}},
     {"Button2", TextProperty::Hint, {"Exit", "Изход"}},
     {"Button3", TextProperty::Hint, {"About", "Инфо..."}},
     {"ButtonHelp", TextProperty::Hint, {"Help", "Помощ"}},
