@@ -24,8 +24,10 @@
 #include "gui/TForm1.h"
 #include "gui/TForm2.h"
 #include "gui/TFormAllWindows.h"
+#include "gui/TFormAudio.h"
 #include "gui/TFormKeys.h"
 #include "gui/TFormNewTab.h"
+#include "gui/TFormOptions.h"
 #include "gui/TFormShutDown.h"
 #include "gui/TMain.h"
 #include "platform/linux/AlsaMixer.h"
@@ -82,7 +84,8 @@ int Run() {
   DesktopBackends desktop = OpenDesktopBackends();
   platform::LinuxLauncher launcher;
   platform::AlsaMixer mixer(loop);
-  AudioModel audio(mixer, registry);
+  gui::MixerChanges mixerChanges(mixer);
+  AudioModel audio(mixerChanges, registry);
 
   CurrentRemote remote;
   ConfigTree tree;
@@ -150,6 +153,14 @@ int Run() {
   };
   learning.OnEndProgram = [&] { form1.close(); };
 
+  // The options dialog, from either main window; OK hands the options on at once.
+  gui::TFormOptions optionsWindow(
+      {{registry, options, receive, pipeline, dispatcher, dispatchOptions, executor.Mouse, display},
+       language},
+      &form1);
+  form1.OnOptions = [&] { optionsWindow.Open(); };
+  learning.OnOptions = [&] { optionsWindow.Open(); };
+
   gui::TFormNewTab newTab;
   gui::TFormKeys keysWindow(
       {folders.Value().Keys(), registry, boxes, newTab, form1, loop, language});
@@ -161,17 +172,33 @@ int Run() {
     keysWindow.ApplyTexts();
   };
 
-  // The application probe waits as long as the options say at the moment of the click.
+  // The probes never touch the program's own windows. The application probe waits as long as
+  // the options say at the moment of the click.
+  const ProbeParts probeParts{
+      *desktop.Desktop, launcher, loop, clock, boxes, [](platform::WindowId window) {
+        return QWidget::find(static_cast<WId>(window)) != nullptr;
+      }};
   form1.OnProbeApplication = [&](const std::string& program) {
     const Options now = ReadOptions(registry);
-    const ProbeParts parts{
-        *desktop.Desktop, launcher, loop, clock, boxes, [](platform::WindowId window) {
-          return QWidget::find(static_cast<WId>(window)) != nullptr;
-        }};
-    return ProbeApplication(parts, program, {now.StartApplication, now.StartWindows}, language);
+    return ProbeApplication(probeParts, program, {now.StartApplication, now.StartWindows},
+                            language);
   };
+  SkinsProbe skins(probeParts, [&form1](bool minimized) {
+    if (minimized) {
+      form1.showMinimized();
+    } else {
+      form1.showNormal();
+    }
+  });
+  form1.Skins = &skins;
   gui::TFormAllWindows allWindows({*desktop.Desktop, form1, tree, boxes, language}, &form1);
   form1.OnAllWindows = [&] { allWindows.Open(); };
+  gui::TFormAudio audioWindow({audio, mixerChanges, form1, boxes, language}, &form1);
+  form1.OnAudio = [&] { audioWindow.Open(); };
+  form1.OnLanguageFlipped = [&, flipped = form1.OnLanguageFlipped] {
+    if (flipped) flipped();
+    audioWindow.ApplyTexts();
+  };
 
   if (!form1.FormCreate()) return 1;
   const ScreenVerdict screen = CheckScreen(desktop.System->Screen(), boxes, language);

@@ -16,6 +16,7 @@
 #include "core/shell/Settings.h"
 #include "core/shell/StartUp.h"
 #include "core/shell/StartUpChecks.h"
+#include "gui/ControlTexts.h"
 #include "gui/QtText.h"
 #include "gui/TFormNewName.h"
 
@@ -63,6 +64,13 @@ void TForm1::Connect() {
           [this] {
             if (OnButtonKeys) OnButtonKeys();
           });
+  connect(findChild<QPushButton*>(QStringLiteral("ButtonAudio")), &QPushButton::clicked, this,
+          [this] {
+            if (OnAudio) OnAudio();
+          });
+  connect(findChild<QPushButton*>(QStringLiteral("BitBtn2")), &QPushButton::clicked, this, [this] {
+    if (OnOptions) OnOptions();
+  });
   connect(c.RmtCtrl, &QComboBox::activated, this, [this] {
     Editor.RmtCtrlChange(ToUtf8(Controls.RmtCtrl->currentText()));
     UpdateButtons();
@@ -79,8 +87,14 @@ void TForm1::Connect() {
     UpdateButtons();
   });
   connect(c.Button4, &QPushButton::clicked, this, [this] { Editor.Button4Click(); });
-  connect(c.ButtonLoad, &QPushButton::clicked, this, [this] { Editor.ButtonLoadClick(); });
-  connect(c.ButtonSave, &QPushButton::clicked, this, [this] { Editor.ButtonSaveClick(Panel()); });
+  connect(c.ButtonLoad, &QPushButton::clicked, this, [this] {
+    const ReceptionOff off(The.System.Pipeline);
+    Editor.ButtonLoadClick();
+  });
+  connect(c.ButtonSave, &QPushButton::clicked, this, [this] {
+    const ReceptionOff off(The.System.Pipeline);
+    Editor.ButtonSaveClick(Panel());
+  });
   connect(c.Button5, &QPushButton::clicked, c.KeyName, &QLineEdit::clear);
   connect(c.HotKeysEnable, &QCheckBox::toggled, this,
           [this](bool ticked) { Controls.KeyName->Recording = ticked; });
@@ -88,9 +102,18 @@ void TForm1::Connect() {
   connect(c.CheckBox1, &QCheckBox::clicked, this, [this](bool ticked) { CheckBox1Click(ticked); });
   connect(c.ButtonTest, &QPushButton::clicked, this, [this] { Tray.ButtonTestClick(); });
   connect(c.Button2, &QPushButton::clicked, this, &QWidget::close);
-  connect(c.RunApplication, &QPushButton::clicked, this, [this] { RunApplicationClick(); });
+  connect(findChild<QPushButton*>(QStringLiteral("ButtonSkins")), &QPushButton::clicked, this,
+          [this] {
+            const ReceptionOff off(The.System.Pipeline);
+            ButtonSkinsClick();
+          });
+  connect(c.RunApplication, &QPushButton::clicked, this, [this] {
+    const ReceptionOff off(The.System.Pipeline);
+    RunApplicationClick();
+  });
   connect(findChild<QPushButton*>(QStringLiteral("ButtonAllWindows")), &QPushButton::clicked, this,
           [this] {
+            const ReceptionOff off(The.System.Pipeline);
             if (OnAllWindows) OnAllWindows();
           });
   auto* rename = new QAction(c.TreeView);
@@ -123,10 +146,13 @@ bool TForm1::FormCreate() {
   findChild<QPushButton*>(QStringLiteral("NewRmtCtrl"))
       ->setEnabled(static_cast<bool>(OnNewRmtCtrl));
   Controls.RunApplication->setEnabled(static_cast<bool>(OnProbeApplication));
+  findChild<QPushButton*>(QStringLiteral("ButtonSkins"))->setEnabled(Skins != nullptr);
   findChild<QPushButton*>(QStringLiteral("ButtonAllWindows"))
       ->setEnabled(static_cast<bool>(OnAllWindows));
   findChild<QPushButton*>(QStringLiteral("ButtonKeys"))
       ->setEnabled(static_cast<bool>(OnButtonKeys));
+  findChild<QPushButton*>(QStringLiteral("ButtonAudio"))->setEnabled(static_cast<bool>(OnAudio));
+  findChild<QPushButton*>(QStringLiteral("BitBtn2"))->setEnabled(static_cast<bool>(OnOptions));
   TrayIcon1->Activate();
   UpdateButtons();
   return true;
@@ -187,24 +213,12 @@ void TForm1::UpdateButtons() {
 
 void TForm1::ApplyTexts() {
   const LanguageFlag language = The.Language;
-  for (const ControlText& entry : MainWindowTexts) {
-    auto* control = findChild<QWidget*>(ToQString(entry.Control));
-    if (control == nullptr) continue;
-    const QString text = DisplayText(entry.Text(language));
-    if (entry.Property == TextProperty::Hint) {
-      control->setToolTip(text);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-      button->setText(text);
-    } else if (auto* label = qobject_cast<QLabel*>(control)) {
-      label->setText(text);
-    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
-      group->setTitle(text);
-    }
-  }
+  for (const ControlText& entry : MainWindowTexts) ApplyControlText(*this, entry, language);
   for (std::size_t operation = 0; operation < OperationTexts.size(); ++operation) {
     Controls.Operations->button(static_cast<int>(operation))
         ->setText(ToQString(OperationTexts[operation](language)));
   }
+  ShowSkinsCaption();
   Controls.TreeView->actions().front()->setText(
       ToQString(Text(NameDialogText::RenameHint, language)));
   Controls.ShowFullWindow->setToolTip(
@@ -232,6 +246,27 @@ void TForm1::RunApplicationClick() {
   Editor.WinNameComboChange(Panel());
 }
 
+void TForm1::ButtonSkinsClick() {
+  if (ApplicationPath.empty()) return;
+  const Options now = ReadOptions(The.System.Registry);
+  if (!Skins->Waiting()) {
+    Skins->Start(ApplicationPath, now.StartTime, The.Language);
+  } else {
+    for (const std::string& title : Skins->Complete(now.CloseTime, now.StartTime, The.Language)) {
+      const QString name = ToQString(title);
+      if (Controls.WinNameCombo->findText(name) < 0) Controls.WinNameCombo->addItem(name);
+    }
+  }
+  ShowSkinsCaption();
+}
+
+void TForm1::ShowSkinsCaption() {
+  findChild<QPushButton*>(QStringLiteral("ButtonSkins"))
+      ->setText(Skins != nullptr && Skins->Waiting()
+                    ? ToQString(MainWindowText("ButtonSkins", TextProperty::Caption, The.Language))
+                    : ToQString(SkinsCaption));
+}
+
 void TForm1::Button6Click() {
   The.Language = FlipLanguage(The.Language);
   if (OnLanguageFlipped) OnLanguageFlipped();
@@ -257,9 +292,14 @@ void TForm1::ChooseSendKeys() {
 bool TForm1::RenameSelectedNode() {
   const std::int32_t node = SelectedNode();
   if (!TakesDisplayName(The.Editor.Tree, node)) return false;
+  const ReceptionOff off(The.System.Pipeline);
   TFormNewName dialog(The.Editor.Tree.Text(node), The.Language, this);
   if (const auto field = dialog.Ask()) RenameNode(The.Editor.Tree, node, *field);
   return true;
+}
+
+void TForm1::ChooseCommand() {
+  Controls.Operations->button(static_cast<int>(EditorOperation::Command))->setChecked(true);
 }
 
 void TForm1::ChooseGroupKey() {

@@ -7,12 +7,14 @@
 #include <functional>
 
 #include "core/actions/KeysWindow.h"
+#include "core/config/ApplicationProbe.h"
 #include "core/config/ConfigEditor.h"
 #include "core/config/WindowList.h"
 #include "core/shell/MainWindowActivation.h"
 #include "core/shell/Tray.h"
 #include "gui/ConfigTreeModel.h"
 #include "gui/TForm1Controls.h"
+#include "gui/TFormAudio.h"
 #include "gui/TTrayIcon.h"
 
 namespace quillon::gui {
@@ -35,7 +37,8 @@ class TForm1 : public QWidget,
                public ConfigEditorView,
                public TrayView,
                public KeyNameEditor,
-               public WindowNameEditor {
+               public WindowNameEditor,
+               public AudioCommandEditor {
  public:
   explicit TForm1(const MainWindowContext& context);
 
@@ -75,11 +78,20 @@ class TForm1 : public QWidget,
   // "Application" (RunApplication): the probe starts the chosen program and gives the titles
   // of the windows it opened (enabled only with it).
   std::function<std::vector<std::string>(const std::string& program)> OnProbeApplication;
+  // "Skins" (ButtonSkins, enabled only with it): the skins probe on the chosen application.
+  SkinsProbe* Skins = nullptr;
   // "Show all windows" (ButtonAllWindows): the window list.
   std::function<void()> OnAllWindows;
+  // "Audio commands" (ButtonAudio, enabled only with it): the audio window.
+  std::function<void()> OnAudio;
+  // "Options" (BitBtn2, enabled only with it): the options dialog.
+  std::function<void()> OnOptions;
   // The name dialog for the selected key (F2 or the tree's menu); false when the node takes no
   // display name.
   bool RenameSelectedNode();
+
+  // AudioCommandEditor (with EditorState, ConfigurationEditor and RefreshEditor below)
+  void ChooseCommand() override;
 
   // WindowNameEditor (with EditorState, ConfigurationEditor and RefreshEditor below)
   void ChooseGroupKey() override;
@@ -124,6 +136,8 @@ class TForm1 : public QWidget,
   void ApplyTexts();
   void ShowApplication();
   void RunApplicationClick();
+  void ButtonSkinsClick();
+  void ShowSkinsCaption();
   void Button6Click();
   void CheckBox1Click(bool ticked);
 

@@ -10,15 +10,11 @@
 
 #include <limits>
 
+#include "gui/ControlTexts.h"
+
 namespace quillon::gui {
 
 namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
 
 QPushButton* Button(const char* name, bool enabled = true) {
   auto* button = Named(new QPushButton, name);
@@ -119,6 +115,7 @@ TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,
   c.CommandName = Named(new QComboBox, "CommandName");
   panel->addWidget(c.CommandName, 3, 1);
   panel->addWidget(Button("ButtonAudio", false), 3, 2);
+  panel->addWidget(Button("ButtonSkins", false), 3, 3);
 
   c.KeyName = Named(new KeyNameField(boxes, language), "KeyName");
   c.Button5 = Button("Button5");

@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "core/shell/MainWindowTexts.h"
+#include "gui/ControlTexts.h"
 #include "gui/QtText.h"
 #include "gui/TFormSave.h"
 
@@ -89,20 +90,7 @@ void TMain::Open() {
 
 void TMain::ApplyLearningWindowTexts() {
   const LanguageFlag language = The.Language;
-  for (const ControlText& entry : LearningWindowTexts) {
-    auto* control = findChild<QWidget*>(ToQString(entry.Control));
-    if (control == nullptr) continue;
-    const QString text = DisplayText(entry.Text(language));
-    if (entry.Property == TextProperty::Hint) {
-      control->setToolTip(text);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-      button->setText(text);
-    } else if (auto* label = qobject_cast<QLabel*>(control)) {
-      label->setText(text);
-    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
-      group->setTitle(text);
-    }
-  }
+  for (const ControlText& entry : LearningWindowTexts) ApplyControlText(*this, entry, language);
   SetStartLearnCaption(std::string(Text(
       Learning.State().SaveCaption ? LearningText::SaveData : LearningText::StartLearn, language)));
 }

@@ -6,16 +6,11 @@
 #include <QVBoxLayout>
 
 #include "core/learning/LearnGrid.h"
+#include "gui/ControlTexts.h"
 
 namespace quillon::gui {
 
 namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
 
 QPushButton* IconButton(const char* name, QStyle::StandardPixmap icon) {
   auto* button = Named(new QPushButton, name);

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "TempFolder.h"
 #include "config/EditorBench.h"
 #include "core/actions/KeysTexts.h"
 #include "gui/ConfigTreeModel.h"
@@ -30,12 +31,7 @@
 namespace quillon::gui {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using test::ReadFile;
 
 struct ScriptedNewPage : NewPageDialog {
   std::optional<std::string> AskPageName(const NewPageRequest& request) override {

@@ -16,6 +16,7 @@
 #include <map>
 #include <sstream>
 
+#include "TempFolder.h"
 #include "config/EditorBench.h"
 #include "core/shell/MainWindowTexts.h"
 #include "core/shell/Settings.h"
@@ -29,12 +30,7 @@
 namespace quillon::gui {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using test::ReadFile;
 
 struct MainWindowFixture : ::testing::Test {
   MainWindowFixture() {
@@ -281,10 +277,15 @@ void RenameThroughTheDialog(TForm1& form, const QString& typed, const char* butt
 TEST_F(MainWindowFixture, TheNameDialogAddsRenamesAndClearsADisplayName) {
   Click("Button4");
   Select(5);
+  Bench.Pipeline.ReceiveEnabled = true;
+  bool receivingMeanwhile = true;
+  QTimer::singleShot(0, [&] { receivingMeanwhile = Bench.Pipeline.ReceiveEnabled; });
   QString shown;
   RenameThroughTheDialog(Form, "Start [music]", "BitBtn2", true, &shown);
   EXPECT_EQ(shown, "Enter new name here");
   EXPECT_EQ(NodeText(5), "5. Input [Start music]");  // brackets never enter the field
+  EXPECT_FALSE(receivingMeanwhile);                  // no button runs behind the dialog
+  EXPECT_TRUE(Bench.Pipeline.ReceiveEnabled);
 
   RenameThroughTheDialog(Form, "Go", "BitBtn2", true, &shown);
   EXPECT_EQ(shown, "Start music");

@@ -3,7 +3,10 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <string_view>
 
 namespace quillon::test {
 
@@ -26,5 +29,17 @@ class TempFolder {
 
   std::filesystem::path Path;
 };
+
+// A file's bytes, empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 }  // namespace quillon::test

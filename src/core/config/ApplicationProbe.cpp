@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "core/common/WaitPumping.h"
 
@@ -57,6 +58,52 @@ std::vector<std::string> ProbeApplication(const ProbeParts& parts, const std::st
     ShowMessageBox(parts.Boxes, language, Text(ProbeText::WindowNameNotFound, language),
                    MessageButtons::Ok, MessageKind::Error);
   }
+  return found;
+}
+
+void SkinsProbe::Launch(std::int32_t startSeconds) {
+  MinimizeProgram(true);
+  WaitSeconds(Parts, 1);
+  Parts.Launcher.Open(Program, std::filesystem::path(Program).parent_path().string());
+  WaitSeconds(Parts, startSeconds);
+}
+
+void SkinsProbe::Start(const std::string& program, std::int32_t startSeconds,
+                       LanguageFlag language) {
+  Program = program;
+  Launch(startSeconds);
+  Window = Parts.Desktop.Foreground();
+  TitlesBefore = ListOpen(Parts).Titles;
+  Armed = true;
+  MinimizeProgram(false);
+  ShowMessageBox(Parts.Boxes, language, Text(ProbeText::ChangeSkin, language), MessageButtons::Ok,
+                 MessageKind::Information);
+  if (Window != 0) Parts.Desktop.Activate(Window);
+}
+
+std::vector<std::string> SkinsProbe::Complete(std::int32_t closeSeconds, std::int32_t startSeconds,
+                                              LanguageFlag language) {
+  Armed = false;
+  WaitSeconds(Parts, closeSeconds);
+  const std::string name = std::filesystem::path(Program).filename().string();
+  while (Window != 0 && !Parts.Desktop.Title(Window).empty()) {
+    Parts.Desktop.Activate(Window);
+    if (ShowMessageBox(Parts.Boxes, language,
+                       std::string(Text(ProbeText::PleaseClose, language)) + name,
+                       MessageButtons::OkCancel, MessageKind::Warning) != MessageAnswer::Ok) {
+      return {};
+    }
+    WaitSeconds(Parts, closeSeconds);
+  }
+  Launch(startSeconds);
+  std::vector<std::string> found;
+  for (const std::string& title : ListOpen(Parts).Titles) {
+    const bool known =
+        std::find(TitlesBefore.begin(), TitlesBefore.end(), title) != TitlesBefore.end() ||
+        std::find(found.begin(), found.end(), title) != found.end();
+    if (!title.empty() && !known) found.push_back(title);
+  }
+  MinimizeProgram(false);
   return found;
 }
 

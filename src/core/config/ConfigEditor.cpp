@@ -184,7 +184,7 @@ EditorButtons ConfigEditor::ButtonsFor(const EditorPanel& panel) const {
       buttons.Add = GroupKeySuffix(The.Tree.Text(panel.Selected)) == std::string_view::npos;
       break;
     case EditorOperation::Command:
-      buttons.Add = panel.CommandName != NoCommand;
+      buttons.Add = panel.CommandName != NoCommand || !panel.AudioCommand.empty();
       break;
     case EditorOperation::SendKeys:
       buttons.Add = !panel.KeyName.empty();
@@ -243,7 +243,8 @@ void ConfigEditor::ButtonAddClick(const EditorPanel& panel) {
       if (panel.WindowName == NoWindowName || !FieldsAcceptable(panel)) return;
       break;
     case EditorOperation::Command:
-      added = "<Command>[" + panel.CommandName + "]";
+      added = panel.AudioCommand.empty() ? "<Command>[" + panel.CommandName + "]"
+                                         : "<AudioCommand>[" + panel.AudioCommand + "]";
       break;
     case EditorOperation::SendKeys:
       added = "<SendKey>[" + panel.KeyName + "]";

@@ -40,6 +40,9 @@ struct EditorPanel {
   std::string MessageName;               // MessName: "WM_COMMAND", "WM_CLOSE" or empty
   std::int64_t MessageWParam = 0;
   std::int64_t MessageLParam = 0;
+  // The parameter of an audio command picked in the audio window ("device/destination/line/
+  // action"); with 'Command' it is what "<<" adds, whatever CommandName shows.
+  std::string AudioCommand;
 };
 
 // What showing a node sets in the panel. A field the node does not speak of stays as it is.
@@ -133,8 +136,8 @@ class ConfigEditor : private ConfigurationView {
 
   // Which of "<<" and ">>" the panel allows: both act on key and group-key nodes only (the root,
   // markers, commands and the remote-type line stay as they are, so the file stays loadable).
-  // "<<" needs a built-in command other than "none", a non-empty key string, and a node that
-  // is not already a group key for a group key.
+  // "<<" needs a built-in command other than "none" or an audio command, a non-empty key
+  // string, and a node that is not already a group key for a group key.
   EditorButtons ButtonsFor(const EditorPanel& panel) const;
 
   void TreeViewClick(std::int32_t node);

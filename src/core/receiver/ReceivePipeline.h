@@ -84,4 +84,21 @@ class ReceivePipeline {
   std::int64_t SpaceEnd = 0;
 };
 
+// Reception is off while a dialog is open: no button runs a command behind it. When the
+// dialog closes, reception is as it was before.
+class ReceptionOff {
+ public:
+  explicit ReceptionOff(ReceivePipeline& pipeline)
+      : Pipeline(pipeline), WasEnabled(pipeline.ReceiveEnabled) {
+    pipeline.ReceiveEnabled = false;
+  }
+  ~ReceptionOff() { Pipeline.ReceiveEnabled = WasEnabled; }
+  ReceptionOff(const ReceptionOff&) = delete;
+  ReceptionOff& operator=(const ReceptionOff&) = delete;
+
+ private:
+  ReceivePipeline& Pipeline;
+  bool WasEnabled;
+};
+
 }  // namespace quillon

@@ -2,12 +2,7 @@
 
 namespace quillon {
 
-bool ActivateMainWindow(RunningSystem& system) {
-  if (system.Display.JustClosed) {
-    system.Display.JustClosed = false;
-    return false;
-  }
-  system.Settings = ReadOptions(system.Registry);
+void ApplyOptions(RunningSystem& system) {
   system.Mouse.SetMouseStep(system.Settings.MouseStep);
   const auto hintTime = static_cast<std::uint32_t>(system.Settings.ShowHintTime) * 1000;
   system.Display.SetHintInterval(hintTime);
@@ -15,6 +10,15 @@ bool ActivateMainWindow(RunningSystem& system) {
   system.Dispatch.ShowUnknownButton = system.Settings.ShowUnknownButton;
   system.Receive = ToReceiveSettings(system.Settings);
   system.Pipeline.ApplySignalLength();
+}
+
+bool ActivateMainWindow(RunningSystem& system) {
+  if (system.Display.JustClosed) {
+    system.Display.JustClosed = false;
+    return false;
+  }
+  system.Settings = ReadOptions(system.Registry);
+  ApplyOptions(system);
   system.Pipeline.ReceiveEnabled = true;
   return true;
 }

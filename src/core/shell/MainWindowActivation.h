@@ -21,6 +21,10 @@ struct RunningSystem {
   CurrentFunctionDisplay& Display;
 };
 
+// Hands the current options on: the mouse-motion step, the current-function time, the burst
+// length and whether unknown buttons are shown. Reception is left as it is.
+void ApplyOptions(RunningSystem& system);
+
 // FormActivate: reads the options afresh and hands them on (the mouse-motion step, the
 // current-function time, the burst length, whether unknown buttons are shown), then switches
 // reception on: reception first starts here. The activation that directly follows the closing of

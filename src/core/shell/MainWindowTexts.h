@@ -52,6 +52,8 @@ inline constexpr auto MainWindowTexts = std::to_array<ControlText>({
     {"ButtonAllWindows", TextProperty::Caption, {"Show all windows", "Покажи всички прозорци"}},
     {"RunApplication", TextProperty::Caption, {"Application", "Приложение"}},
     {"OpenDialog", TextProperty::Caption, {"Open", "Избор на приложение"}},
+    // While the skins probe waits for its second press; "Skins" otherwise.
+    {"ButtonSkins", TextProperty::Caption, {"Complete !", "Завърши !"}},
     {"Button2", TextProperty::Hint, {"Exit", "Изход"}},
     {"Button3", TextProperty::Hint, {"About", "Инфо..."}},
     {"ButtonHelp", TextProperty::Hint, {"Help", "Помощ"}},

@@ -10,16 +10,8 @@
 namespace quillon {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::ReadFile;
+using test::WriteFile;
 
 TEST(KeyCombinationLineTest, ALineSplitsAtItsFirstSeparator) {
   const struct {

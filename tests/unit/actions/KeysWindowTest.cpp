@@ -13,16 +13,8 @@
 namespace quillon {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::ReadFile;
+using test::WriteFile;
 
 // The configuration window's editor as the key-combination window reaches it: a panel the test
 // sets, over a real editor of the sample remote. Emptying the send-key field is reported back

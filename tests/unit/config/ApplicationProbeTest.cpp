@@ -110,5 +110,37 @@ TEST(ApplicationProbe, NothingNewIsReportedAndNoWindowIsClosed) {
   }
 }
 
+TEST(SkinsProbe, TheReskinnedTitlesAreFoundOnceTheApplicationIsClosed) {
+  for (const bool closedByUser : {true, false}) {
+    ProbeBench bench;
+    std::vector<bool> minimized;
+    const ProbeParts parts{bench.Desktop, bench.Program,
+                           bench.Loop,    bench.Clock,
+                           bench.Boxes,   [&](WindowId window) { return window == bench.Own; }};
+    SkinsProbe probe(parts, [&](bool down) { minimized.push_back(down); });
+    bench.Program.Titles = {"Player"};
+    probe.Start("/opt/player/bin/player", 2, English);
+    EXPECT_TRUE(probe.Waiting());
+    ASSERT_EQ(bench.Boxes.Shown.size(), 1u);
+    EXPECT_EQ(bench.Boxes.Shown[0].Text,
+              "Change application skin\r\nand after that locked application");
+
+    bench.Program.Titles = {"Player - Dark"};
+    if (closedByUser) bench.Desktop.Close(bench.Program.Opened.front());
+    bench.Boxes.Answers = {MessageAnswer::Cancel};
+    const std::vector<std::string> found = probe.Complete(1, 2, English);
+    EXPECT_FALSE(probe.Waiting());
+    if (closedByUser) {
+      EXPECT_EQ(found, std::vector<std::string>{"Player - Dark"});
+      EXPECT_EQ(minimized, (std::vector<bool>{true, false, true, false}));
+    } else {
+      // Still open: the user is asked to close it and cancels the probe.
+      EXPECT_TRUE(found.empty());
+      ASSERT_EQ(bench.Boxes.Shown.size(), 2u);
+      EXPECT_EQ(bench.Boxes.Shown[1].Text, "Please, close application: player");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quillon

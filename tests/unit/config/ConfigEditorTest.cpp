@@ -13,16 +13,11 @@
 namespace quillon {
 namespace {
 
+using test::ReadFile;
+
 using Nodes = std::vector<ConfigTree::Node>;
 
 using test::FakeEditorView;
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 const Nodes NewVizio = {{"New group", 0}, {"1. Power", 1}, {"2. Vol_up", 1}, {"3. Vol_dn", 1},
                         {"4. Mute", 1},   {"5. Input", 1}, {"6. Down", 1}};
@@ -231,6 +226,16 @@ TEST_F(EditorFixture, CommandsAndMessagesBecomeTheirNodeTexts) {
   EXPECT_EQ(Bench.Tree.Text(2), "<Command>[Turn Off Computer]");
   EXPECT_EQ(Bench.Tree.Text(4), "<WM_>[WM_COMMAND,32772,-1]");
   EXPECT_EQ(Bench.Tree.Count(), 9);
+}
+
+TEST_F(EditorFixture, AnAudioCommandIsAddedWhateverTheCommandListShows) {
+  EditorPanel panel = Selecting(1, EditorOperation::Command);
+  EXPECT_FALSE(Editor.ButtonsFor(panel).Add);
+  panel.AudioCommand = "Mixer 0/Master/PCM/Volume+";
+  EXPECT_TRUE(Editor.ButtonsFor(panel).Add);
+  panel.CommandName = "MouseRight";
+  Editor.ButtonAddClick(panel);
+  EXPECT_EQ(Bench.Tree.Text(2), "<AudioCommand>[Mixer 0/Master/PCM/Volume+]");
 }
 
 TEST_F(EditorFixture, RemovingAGroupKeyRestoresThePlainKey) {
