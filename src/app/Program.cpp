@@ -146,7 +146,6 @@ int Run() {
     form1.HideWindow();
     learning.Open();
   };
-  form1.OnLanguageFlipped = [&] { learning.ApplyLearningWindowTexts(); };
   learning.OnClosed = [&] {
     form1.LearningWindowClosed();
     form1.RestoreWindow();
@@ -167,10 +166,6 @@ int Run() {
   newTab.SetOwner(&keysWindow);
   form1.OnButtonKeys = [&] { keysWindow.Open(); };
   form1.OnKeyNameChanged = [&](std::string_view text) { keysWindow.KeyNameChanged(text); };
-  form1.OnLanguageFlipped = [&, flipped = form1.OnLanguageFlipped] {
-    if (flipped) flipped();
-    keysWindow.ApplyTexts();
-  };
 
   // The probes never touch the program's own windows. The application probe waits as long as
   // the options say at the moment of the click.
@@ -195,9 +190,13 @@ int Run() {
   form1.OnAllWindows = [&] { allWindows.Open(); };
   gui::TFormAudio audioWindow({audio, mixerChanges, form1, boxes, language}, &form1);
   form1.OnAudio = [&] { audioWindow.Open(); };
-  form1.OnLanguageFlipped = [&, flipped = form1.OnLanguageFlipped] {
-    if (flipped) flipped();
+
+  // The language switch (Button6) reaches every window and the receiver's messages.
+  form1.OnLanguageFlipped = [&] {
+    learning.ApplyLearningWindowTexts();
+    keysWindow.ApplyTexts();
     audioWindow.ApplyTexts();
+    receiver.SetLanguage(language);
   };
 
   if (!form1.FormCreate()) return 1;
