@@ -13,6 +13,7 @@
 #include "core/actions/AudioModel.h"
 #include "core/config/ApplicationProbe.h"
 #include "core/learning/LearnSettings.h"
+#include "core/learning/ReceiverRetune.h"
 #include "core/shell/DataFolders.h"
 #include "core/shell/Settings.h"
 #include "core/shell/StartUp.h"
@@ -23,6 +24,7 @@
 #include "gui/QtText.h"
 #include "gui/TForm1.h"
 #include "gui/TForm2.h"
+#include "gui/TForm3.h"
 #include "gui/TFormAllWindows.h"
 #include "gui/TFormAudio.h"
 #include "gui/TFormKeys.h"
@@ -139,8 +141,20 @@ int Run() {
                        folders.Value().Remotes(), boxes, display, &receiver.Protocol(),
                        &receiver.ReceiverOptions(), &receiver.Discovery(), highestPort});
   pipeline.SetConsumers(learning.Procedure().Consumers(&dispatcher, &dispatcher.Matcher));
+
+  // A change of remote type retunes a microcontroller receiver to the remote, or corrects the
+  // file of a remote learned by an older version, with a progress dialog of its own; the
+  // learning window's receiver-ready check takes the lines the correction does not.
+  gui::TForm3 correctionDialog;
+  ReceiverRetune retune(
+      {pipeline, receiver.Protocol(), *remote.Record, boxes, correctionDialog, language});
+  correctionDialog.OnCancel = [&] { retune.ProgressCancelClick(); };
+  KeyLineConsumers lineConsumers = learning.Procedure().LineConsumers();
+  retune.Next = lineConsumers.ReadyCheck;
+  lineConsumers.ReadyCheck = &retune;
   receiver.Protocol().SetConsumers(learning.Procedure().Consumers(&dispatcher, &dispatcher.Matcher),
-                                   learning.Procedure().LineConsumers());
+                                   lineConsumers);
+  form1.ConfigurationEditor().UseReceiver(&retune);
   receiverDisplay.LearningWindow = &learning;
   form1.OnNewRmtCtrl = [&] {
     form1.HideWindow();
@@ -189,7 +203,7 @@ int Run() {
   gui::TFormAllWindows allWindows({*desktop.Desktop, form1, tree, boxes, language}, &form1);
   form1.OnAllWindows = [&] { allWindows.Open(); };
   gui::TFormAudio audioWindow({audio, mixerChanges, form1, boxes, language}, &form1);
-  form1.OnAudio = [&] { audioWindow.Open(); };
+  form1.AudioWindow = &audioWindow;
 
   // The language switch (Button6) reaches every window and the receiver's messages.
   form1.OnLanguageFlipped = [&] {

@@ -66,7 +66,7 @@ void TForm1::Connect() {
           });
   connect(findChild<QPushButton*>(QStringLiteral("ButtonAudio")), &QPushButton::clicked, this,
           [this] {
-            if (OnAudio) OnAudio();
+            if (AudioWindow != nullptr) AudioWindow->Open();
           });
   connect(findChild<QPushButton*>(QStringLiteral("BitBtn2")), &QPushButton::clicked, this, [this] {
     if (OnOptions) OnOptions();
@@ -151,7 +151,7 @@ bool TForm1::FormCreate() {
       ->setEnabled(static_cast<bool>(OnAllWindows));
   findChild<QPushButton*>(QStringLiteral("ButtonKeys"))
       ->setEnabled(static_cast<bool>(OnButtonKeys));
-  findChild<QPushButton*>(QStringLiteral("ButtonAudio"))->setEnabled(static_cast<bool>(OnAudio));
+  findChild<QPushButton*>(QStringLiteral("ButtonAudio"))->setEnabled(AudioWindow != nullptr);
   findChild<QPushButton*>(QStringLiteral("BitBtn2"))->setEnabled(static_cast<bool>(OnOptions));
   TrayIcon1->Activate();
   UpdateButtons();
@@ -202,6 +202,8 @@ EditorPanel TForm1::Panel() const {
   panel.MessageName = ToUtf8(c.MessName->currentText());
   panel.MessageWParam = c.MessWParam->value();
   panel.MessageLParam = c.MessLParam->value();
+  panel.AudioWindowShowing = AudioWindow != nullptr && AudioWindow->isVisible();
+  if (panel.AudioWindowShowing) panel.AudioCommand = AudioWindow->ChosenCommand();
   return panel;
 }
 

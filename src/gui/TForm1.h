@@ -82,8 +82,9 @@ class TForm1 : public QWidget,
   SkinsProbe* Skins = nullptr;
   // "Show all windows" (ButtonAllWindows): the window list.
   std::function<void()> OnAllWindows;
-  // "Audio commands" (ButtonAudio, enabled only with it): the audio window.
-  std::function<void()> OnAudio;
+  // "Audio commands" (ButtonAudio, enabled only with it): the audio window. While it shows,
+  // "<<" under 'Command' adds the audio command picked there.
+  TFormAudio* AudioWindow = nullptr;
   // "Options" (BitBtn2, enabled only with it): the options dialog.
   std::function<void()> OnOptions;
   // The name dialog for the selected key (F2 or the tree's menu); false when the node takes no

@@ -22,7 +22,7 @@ TForm3::TForm3() : Memo1(new QPlainTextEdit), Button1(new QPushButton) {
   layout->addLayout(buttons);
 }
 
-void TForm3::ShowModel(const ProgressDialog& model) {
+void TForm3::ShowProgressDialog(const ProgressDialog& model) {
   setWindowTitle(ToQString(model.Caption));
   Button1->setText(ToQString(model.ButtonCaption));
   QStringList lines;
@@ -30,8 +30,6 @@ void TForm3::ShowModel(const ProgressDialog& model) {
   Memo1->setPlainText(lines.join(QLatin1Char('\n')));
   show();
 }
-
-void TForm3::CloseModel() { hide(); }
 
 void TForm3::reject() {
   if (OnCancel) OnCancel();

@@ -14,14 +14,15 @@ namespace quillon::gui {
 // shows the ProgressDialog model (caption, button, lines) each time the model changes, modal
 // but without a loop of its own, since the receiver's lines keep arriving meanwhile. It is a
 // window of its own, not a child of the learning window, which is disabled while it shows.
-// Cancel, or closing it, is the model's Cancel.
-class TForm3 : public QDialog {
+// Cancel, or closing it, is the model's Cancel. The correction of an old remote file shows one
+// of its own, without the learning window.
+class TForm3 : public QDialog, public ProgressDialogView {
  public:
   TForm3();
 
-  void ShowModel(const ProgressDialog& model);
+  void ShowProgressDialog(const ProgressDialog& model) override;
   // Hides the dialog without counting as Cancel: the procedure closed it.
-  void CloseModel();
+  void CloseProgressDialog() override { hide(); }
 
   std::function<void()> OnCancel;
 

@@ -175,6 +175,7 @@ void TFormAudio::Open() {
   show();
   raise();
   activateWindow();
+  The.Editor.RefreshEditor();
 }
 
 void TFormAudio::ApplyTexts() {
@@ -227,10 +228,16 @@ void TFormAudio::ShowModel() {
   BalStep->setValue(model.BalStep());
 }
 
+std::string TFormAudio::ChosenCommand() const {
+  return Chosen ? The.Model.CommandParameter(*Chosen) : std::string();
+}
+
 void TFormAudio::AddCommand(AudioAction action) {
+  Chosen = action;
   The.Editor.ChooseCommand();
   EditorPanel panel = The.Editor.EditorState();
-  panel.AudioCommand = The.Model.CommandParameter(action);
+  panel.AudioWindowShowing = true;
+  panel.AudioCommand = ChosenCommand();
   The.Editor.ConfigurationEditor().ButtonAddClick(panel);
   The.Editor.RefreshEditor();
 }
@@ -238,6 +245,11 @@ void TFormAudio::AddCommand(AudioAction action) {
 void TFormAudio::showEvent(QShowEvent* event) {
   NoMixerTold = false;
   QWidget::showEvent(event);
+}
+
+void TFormAudio::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  The.Editor.RefreshEditor();
 }
 
 void TFormAudio::changeEvent(QEvent* event) {

@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "core/actions/AudioModel.h"
 #include "core/actions/MessageBox.h"
@@ -72,9 +74,14 @@ class TFormAudio : public QWidget {
   void Open();
   // The captions in the current language.
   void ApplyTexts();
+  // The audio command of the lists and the action last picked with a "<<" button, empty before
+  // the first pick.
+  std::string ChosenCommand() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // "<<" of the configuration window adds audio commands only while this window shows.
+  void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -84,6 +91,7 @@ class TFormAudio : public QWidget {
   void AddCommand(AudioAction action);
 
   AudioWindowContext The;
+  std::optional<AudioAction> Chosen;
   QListWidget* MixerList;
   QListWidget* DestinationList;
   QListWidget* LineList;

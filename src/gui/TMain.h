@@ -79,8 +79,10 @@ class TMain : public QWidget, public LearningView {
   MessageAnswer ShowMessage(const MessageBoxContent& box) override { return The.Boxes.Show(box); }
   void ShowSaveDialog(SaveDialog& dialog) override;
   void ShowOptionsDialog() override;
-  void ShowProgressDialog(const ProgressDialog& dialog) override { Form3->ShowModel(dialog); }
-  void CloseProgressDialog() override { Form3->CloseModel(); }
+  void ShowProgressDialog(const ProgressDialog& dialog) override {
+    Form3->ShowProgressDialog(dialog);
+  }
+  void CloseProgressDialog() override { Form3->CloseProgressDialog(); }
   void HandPortBack() override;
   void EndProgram() override;
 

@@ -44,7 +44,7 @@ struct AudioWindowFixture : ::testing::Test {
     Model = std::make_unique<AudioModel>(Changes, Bench.Registry);
     Audio = std::make_unique<TFormAudio>(
         AudioWindowContext{*Model, Changes, Form, Bench.Boxes, Bench.Language}, &Form);
-    Form.OnAudio = [this] { Audio->Open(); };
+    Form.AudioWindow = Audio.get();
     ASSERT_TRUE(Form.FormCreate());
     Find<QAbstractButton>(Form, "ButtonAudio")->click();
     ASSERT_TRUE(Audio->isVisible());
@@ -104,14 +104,35 @@ TEST_F(AudioWindowFixture, AddingPutsTheAudioCommandUnderTheMarkedButton) {
   Open(true);
   Find<QAbstractButton>(Form, "Button4")->click();  // New: the keys of the remote
   auto* tree = Find<QTreeView>(Form, "TreeView");
-  tree->setCurrentIndex(dynamic_cast<ConfigTreeModel*>(tree->model())->IndexOf(1));  // 1. Power
-  Find<QListWidget>(*Audio, "LineList")->setCurrentRow(1);                           // PCM
+  auto* model = dynamic_cast<ConfigTreeModel*>(tree->model());
+  auto* command = Find<QGroupBox>(Form, "RadioGroup1")
+                      ->findChildren<QRadioButton*>()[static_cast<int>(EditorOperation::Command)];
+  auto* add = Find<QAbstractButton>(Form, "ButtonAdd");
+  tree->setCurrentIndex(model->IndexOf(1));  // 1. Power
+  command->click();
+
+  // With the command "none", the main window's "<<" asks for the audio window's buttons first.
+  ASSERT_TRUE(add->isEnabled());
+  add->click();
+  ASSERT_EQ(Bench.Boxes.Shown.size(), 1U);
+  EXPECT_EQ(Bench.Boxes.Shown[0].Text,
+            "Please use the buttons from the window \"Audio commands\".");
+  EXPECT_EQ(Bench.Tree.Count(), 7);
+
+  Find<QListWidget>(*Audio, "LineList")->setCurrentRow(1);  // PCM
   Find<QAbstractButton>(*Audio, "ButtonVolumeUp")->click();
   EXPECT_EQ(Bench.Tree.Text(2), "<AudioCommand>[Mixer 0/Master/PCM/Volume+]");
-  EXPECT_TRUE(Find<QGroupBox>(Form, "RadioGroup1")
-                  ->findChildren<QRadioButton*>()[static_cast<int>(EditorOperation::Command)]
-                  ->isChecked());
-  EXPECT_TRUE(Bench.Boxes.Shown.empty());
+  EXPECT_TRUE(command->isChecked());
+
+  // Then the main window's "<<" adds the action picked, on the line now chosen.
+  tree->setCurrentIndex(model->IndexOf(3));  // 2. Vol_up
+  Find<QListWidget>(*Audio, "LineList")->setCurrentRow(0);
+  add->click();
+  EXPECT_EQ(Bench.Tree.Text(4), "<AudioCommand>[Mixer 0/Master/Master/Volume+]");
+  EXPECT_EQ(Bench.Boxes.Shown.size(), 1U);
+
+  Audio->hide();
+  EXPECT_FALSE(add->isEnabled());
 }
 
 TEST_F(AudioWindowFixture, GoingToTheTrayClosesTheWindow) {

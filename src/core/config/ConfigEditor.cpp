@@ -171,6 +171,7 @@ bool ConfigEditor::LoadKeys(std::string_view name) {
     View.EndProgram();
     return false;
   }
+  RemoteFile = load.Value().Path;
   Enable(load.Value().Found);
   return true;
 }
@@ -184,7 +185,7 @@ EditorButtons ConfigEditor::ButtonsFor(const EditorPanel& panel) const {
       buttons.Add = GroupKeySuffix(The.Tree.Text(panel.Selected)) == std::string_view::npos;
       break;
     case EditorOperation::Command:
-      buttons.Add = panel.CommandName != NoCommand || !panel.AudioCommand.empty();
+      buttons.Add = panel.CommandName != NoCommand || panel.AudioWindowShowing;
       break;
     case EditorOperation::SendKeys:
       buttons.Add = !panel.KeyName.empty();
@@ -243,8 +244,15 @@ void ConfigEditor::ButtonAddClick(const EditorPanel& panel) {
       if (panel.WindowName == NoWindowName || !FieldsAcceptable(panel)) return;
       break;
     case EditorOperation::Command:
-      added = panel.AudioCommand.empty() ? "<Command>[" + panel.CommandName + "]"
-                                         : "<AudioCommand>[" + panel.AudioCommand + "]";
+      if (!panel.AudioWindowShowing) {
+        added = "<Command>[" + panel.CommandName + "]";
+      } else if (panel.AudioCommand.empty()) {
+        Show(Text(EditorText::UseAudioButtons, The.Language), MessageButtons::Ok,
+             MessageKind::Information);
+        return;
+      } else {
+        added = "<AudioCommand>[" + panel.AudioCommand + "]";
+      }
       break;
     case EditorOperation::SendKeys:
       added = "<SendKey>[" + panel.KeyName + "]";
@@ -396,6 +404,25 @@ void ConfigEditor::RmtCtrlChange(std::string_view name) {
   NewConfiguration(The.Tree, *The.Remote.Record, NoWindowName, "");
   The.Dispatcher.ResetGroups();
   ShowNode(0);
+  if (Receiver != nullptr) RetuneReceiver(name);
+}
+
+void ConfigEditor::RetuneReceiver(std::string_view name) {
+  const RemoteData& remote = *The.Remote.Record;
+  switch (
+      StepAfterRemoteChange(remote, Receiver->MicrocontrollerInUse(), Receiver->ReceiverTInUse())) {
+    case RetuneStep::None:
+      break;
+    case RetuneStep::Restart:
+      Receiver->RestartWithTiming(static_cast<std::uint8_t>(remote.ReceiverT));
+      break;
+    case RetuneStep::AskCorrection:
+      if (Show(OldDataQuestion(name, The.Language), MessageButtons::YesNo,
+               MessageKind::Confirmation) == MessageAnswer::Yes) {
+        Receiver->CorrectData(RemoteFile);
+      }
+      break;
+  }
 }
 
 }  // namespace quillon

@@ -15,6 +15,7 @@
 #include "core/config/ConfigTree.h"
 #include "core/config/KeyDispatch.h"
 #include "core/learning/CurrentRemote.h"
+#include "core/learning/ReceiverRetune.h"
 #include "core/shell/HintDisplay.h"
 #include "platform/Registry.h"
 
@@ -34,15 +35,16 @@ struct EditorPanel {
   std::int32_t Selected = -1;  // the selected node, -1 for none
   EditorOperation Operation = EditorOperation::GroupKey;
   std::string WindowName{NoWindowName};  // WinNameCombo
-  std::string ApplicationPath;           // the program chosen with RunApplication
+  std::string ApplicationPath{};         // the program chosen with RunApplication
   std::string CommandName{NoCommand};    // CommandName
-  std::string KeyName;                   // the send-key string
-  std::string MessageName;               // MessName: "WM_COMMAND", "WM_CLOSE" or empty
+  std::string KeyName{};                 // the send-key string
+  std::string MessageName{};             // MessName: "WM_COMMAND", "WM_CLOSE" or empty
   std::int64_t MessageWParam = 0;
   std::int64_t MessageLParam = 0;
-  // The parameter of an audio command picked in the audio window ("device/destination/line/
-  // action"); with 'Command' it is what "<<" adds, whatever CommandName shows.
-  std::string AudioCommand;
+  // While the audio window shows, 'Command' adds an audio command whatever CommandName shows:
+  // the one picked there ("device/destination/line/action"), empty until its buttons pick one.
+  bool AudioWindowShowing = false;
+  std::string AudioCommand{};
 };
 
 // What showing a node sets in the panel. A field the node does not speak of stays as it is.
@@ -161,7 +163,10 @@ class ConfigEditor : private ConfigurationView {
   // "Save": checks the remote type and the root, asks for the name, confirms an overwrite, saves.
   void ButtonSaveClick(const EditorPanel& panel);
   // Another remote type chosen: its keys are loaded and a new configuration built from them.
+  // A microcontroller receiver then takes the remote's own timing, or, for a remote file of an
+  // older version, the user is asked whether to correct it.
   void RmtCtrlChange(std::string_view name);
+  void UseReceiver(RemoteTypeReceiver* receiver) { Receiver = receiver; }
 
   const std::string& SelectedRemoteType() const { return SelectedType; }
 
@@ -184,12 +189,15 @@ class ConfigEditor : private ConfigurationView {
   // The remote types from the remote data files into the list; false after the error box.
   bool ListRemoteTypes();
   bool LoadKeys(std::string_view name);
+  void RetuneReceiver(std::string_view name);
   void Enable(bool enabled);
 
   EditorContext The;
   ConfigEditorView& View;
   std::vector<std::string> RemoteTypeNames;
   std::string SelectedType;
+  std::filesystem::path RemoteFile;  // of the remote type loaded last
+  RemoteTypeReceiver* Receiver = nullptr;
   bool EditorEnabled = false;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "core/common/Language.h"
@@ -23,6 +24,8 @@ enum class EditorText {
   AlreadyHasFunction,
   BracketsInWindowName,
   InvalidConfigurationName,
+  UseAudioButtons,
+  OldDataFound,
   Count
 };
 
@@ -51,10 +54,21 @@ inline constexpr TextTable<EditorText> EditorTexts = {{
      "или нов ред:\r\n"},
     {"A configuration name may not be empty or contain any of these characters:\r\n",
      "Името на конфигурацията не може да е празно или да съдържа някой от тези знаци:\r\n"},
+    {"Please use the buttons from the window \"Audio commands\".",
+     "Моля използвайте бутоните от прозореца \"Звук команди\"."},
+    // After the name of a remote whose file an older version wrote (see OldDataQuestion).
+    {": Old data found! Correcting data?",
+     "\" не са пълни!\r\nЖелаете ли да се извърши корекция на данните?"},
 }};
 
 inline std::string_view Text(EditorText role, LanguageFlag language) {
   return Text(EditorTexts, role, language);
+}
+
+// Whether to correct the file of the remote `name`, which an older version wrote.
+inline std::string OldDataQuestion(std::string_view name, LanguageFlag language) {
+  const std::string before = language == Bulgarian ? "Данните за ДУ \"" : "";
+  return before + std::string(name) + std::string(Text(EditorText::OldDataFound, language));
 }
 
 }  // namespace quillon

@@ -6,11 +6,11 @@
 
 #include "core/actions/MessageBox.h"
 #include "core/learning/LearnGrid.h"
+#include "core/learning/ProgressDialog.h"
 #include "core/receiver/ReceiverView.h"
 
 namespace quillon {
 
-class ProgressDialog;
 class SaveDialog;
 
 // The controls of the learning window that the procedure enables, disables or focuses.
@@ -28,8 +28,9 @@ enum class Label3Place : std::uint8_t { NameBox, Remember };
 // The learning window (TMain) as the learning procedure drives it. The window renders what it
 // is told and forwards every click, key and text change to the procedure; it decides nothing.
 // Texts arrive in the language of the moment. From ReceiverView: ShowHint (hint window) and
-// Log (one line appended to the log, Memo1).
-class LearningView : public ReceiverView {
+// Log (one line appended to the log, Memo1). From ProgressDialogView: the progress dialog
+// (TForm3) while the receiver changes its data form.
+class LearningView : public ReceiverView, public ProgressDialogView {
  public:
   virtual void ClearLog() = 0;
   virtual void SetLogGreyed(bool greyed) = 0;
@@ -66,11 +67,6 @@ class LearningView : public ReceiverView {
   virtual void ShowSaveDialog(SaveDialog& dialog) = 0;
   // The options dialog, modal.
   virtual void ShowOptionsDialog() = 0;
-
-  // The progress dialog (TForm3) while the receiver changes its data form: shown, shown again
-  // after each change of its lines, closed.
-  virtual void ShowProgressDialog(const ProgressDialog& dialog) = 0;
-  virtual void CloseProgressDialog() = 0;
 
   // The serial port goes back to the configuration window when the learning window closes.
   virtual void HandPortBack() = 0;

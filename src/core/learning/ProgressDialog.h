@@ -39,4 +39,12 @@ class ProgressDialog {
   DialogResult Result = DialogResult::None;
 };
 
+// Where the progress dialog shows: again after each change of the model, until closed.
+class ProgressDialogView {
+ public:
+  virtual ~ProgressDialogView() = default;
+  virtual void ShowProgressDialog(const ProgressDialog& dialog) = 0;
+  virtual void CloseProgressDialog() = 0;
+};
+
 }  // namespace quillon

@@ -89,7 +89,7 @@ Result<RemoteLoad> LoadRemoteFile(const std::filesystem::path& path, CurrentRemo
   }
   current.Timings = TimingsOf(remote);
   const CodeShape shape = CodeShapeAnalysis(remote, current.Limits, current.FrameLengthSpread);
-  RemoteLoad load{true, shape.MultiLevelCoding, shape.Problem, {}};
+  RemoteLoad load{true, path, shape.MultiLevelCoding, shape.Problem, {}};
   current.Templates = {};
   auto templates = LoadTemplateFile(CompanionPath(path));
   if (!templates) {
@@ -174,6 +174,11 @@ std::string RemoteFileName(std::string_view producer, std::string_view model) {
   return name;
 }
 
+Result<Done> WriteRemoteRecord(const std::filesystem::path& path, const RemoteData& record) {
+  return WriteFileAtomically(
+      path, std::string_view(reinterpret_cast<const char*>(&record), sizeof(RemoteData)));
+}
+
 Result<bool> SaveRemoteFile(const std::filesystem::path& folder, const RemoteSaveRequest& request,
                             const CurrentRemote& current,
                             const std::function<bool(std::string_view question)>& confirmOverwrite,
@@ -190,9 +195,7 @@ Result<bool> SaveRemoteFile(const std::filesystem::path& folder, const RemoteSav
   auto record = BuildRemoteRecord(request, current);
   if (!record) return Error{record.ErrorMessage()};
   std::filesystem::create_directories(folder, error);
-  const auto written = WriteFileAtomically(
-      path,
-      std::string_view(reinterpret_cast<const char*>(record.Value().get()), sizeof(RemoteData)));
+  const auto written = WriteRemoteRecord(path, *record.Value());
   if (!written) return Error{written.ErrorMessage()};
   return true;
 }

@@ -22,6 +22,7 @@ std::filesystem::path RemoteFolder(const std::filesystem::path& dataHome);
 
 struct RemoteLoad {
   bool Found = false;             // a missing file is no error: nothing is loaded
+  std::filesystem::path Path;     // the file loaded
   bool MultiLevelCoding = false;  // the code shape of the loaded remote
   std::string Problem;            // a code symbol that is no digit, reported and skipped
   // A companion file of button templates that cannot be used: the remote is loaded without
@@ -62,6 +63,9 @@ Result<std::unique_ptr<RemoteData>> BuildRemoteRecord(const RemoteSaveRequest& r
 // The file name of a learned remote: producer and model, with characters that would leave the
 // folder or that file names cannot hold replaced by "_".
 std::string RemoteFileName(std::string_view producer, std::string_view model);
+
+// Writes a record as the whole content of a remote data file, atomically.
+Result<Done> WriteRemoteRecord(const std::filesystem::path& path, const RemoteData& record);
 
 // Builds the record and writes it atomically into `folder`. When the file exists, asks
 // `confirmOverwrite` with the question in `language`; a refusal writes nothing and gives false.

@@ -2,18 +2,13 @@
 // hold-button test.
 
 #include "core/learning/LearningProcedure.h"
+#include "core/learning/ReceiverRetune.h"
 
 namespace quillon {
 
 namespace {
 
 constexpr std::size_t MinSignalCode = 6;
-constexpr std::int32_t ReadyLinesNeeded = 5;
-constexpr std::int32_t ThresholdMargin = 10;
-
-std::string SampleLine(std::int32_t number, const std::string& code) {
-  return "№" + std::to_string(number) + " -> " + code + " ....Ok";
-}
 
 }  // namespace
 
@@ -61,7 +56,7 @@ void LearningProcedure::SignalLengthAnalysis(const std::string& code,
   S.SampleLength[at] = static_cast<std::int32_t>(code.size());
   S.StartSamples[at] = sample ? sample->StartPulse : 0;
   S.GapSamples[at] = sample ? sample->FrameGap : 0;
-  Log(SampleLine(S.PressCounter, code));
+  Log(ReadyLine(S.PressCounter, code));
   if (++S.PressCounter <= Presses) return;
 
   S.NominalLengthValue = MostFrequentLength(S.SampleLength);
@@ -137,8 +132,8 @@ void LearningProcedure::EndSignalLengthTest() {
 void LearningProcedure::ReceiverReadyCheck(const std::string& code, std::uint8_t threshold) {
   // Mode 4 is also the pause before training; only the check counts lines.
   if (S.Stage != LearningStage::ReceiverReady) return;
-  if (ConsistencyCheck(code, MinSignalCode, {})) return;
-  const std::string line = SampleLine(++S.ReadyLines, code);
+  if (ConsistencyCheck(code, MinReadyCode, {})) return;
+  const std::string line = ReadyLine(++S.ReadyLines, code);
   Log(line);
   ProgressForm.AddLine(line);
   The.View.ShowProgressDialog(ProgressForm);
@@ -152,8 +147,8 @@ void LearningProcedure::ReceiverReady(std::uint8_t threshold) {
   The.Pipeline.ReceiveMode = ReceiveModeKind::ReceiverReadyTest;
   // Presses during the start-up are no part of the hold-button test.
   The.Pipeline.ReceiveEnabled = false;
-  const bool started = The.Protocol != nullptr &&
-                       The.Protocol->ReceiverStartUp(ClampReceiverT(threshold + ThresholdMargin));
+  const bool started =
+      The.Protocol != nullptr && The.Protocol->ReceiverStartUp(TunedReceiverT(threshold));
   if (!started) {
     ReceiverLost();
     return;

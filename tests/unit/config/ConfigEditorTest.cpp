@@ -231,8 +231,13 @@ TEST_F(EditorFixture, CommandsAndMessagesBecomeTheirNodeTexts) {
 TEST_F(EditorFixture, AnAudioCommandIsAddedWhateverTheCommandListShows) {
   EditorPanel panel = Selecting(1, EditorOperation::Command);
   EXPECT_FALSE(Editor.ButtonsFor(panel).Add);
-  panel.AudioCommand = "Mixer 0/Master/PCM/Volume+";
+  // With the audio window showing but no action picked there, "<<" asks for its buttons.
+  panel.AudioWindowShowing = true;
   EXPECT_TRUE(Editor.ButtonsFor(panel).Add);
+  Editor.ButtonAddClick(panel);
+  ASSERT_EQ(Bench.Boxes.Shown.size(), 1U);
+  EXPECT_EQ(Bench.Boxes.Shown[0].Text, Text(EditorText::UseAudioButtons, English));
+  panel.AudioCommand = "Mixer 0/Master/PCM/Volume+";
   panel.CommandName = "MouseRight";
   Editor.ButtonAddClick(panel);
   EXPECT_EQ(Bench.Tree.Text(2), "<AudioCommand>[Mixer 0/Master/PCM/Volume+]");

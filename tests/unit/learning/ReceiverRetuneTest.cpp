@@ -1,0 +1,238 @@
+#include "core/learning/ReceiverRetune.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "TempFolder.h"
+#include "config/EditorBench.h"
+#include "core/learning/RemoteFile.h"
+#include "core/receiver/DiscoveryTexts.h"
+#include "platform/fake/FakeSerialDevice.h"
+
+namespace quillon {
+namespace {
+
+constexpr std::uint8_t TimingInUse = 'A';
+
+TEST(StepAfterRemoteChange, OnlyAMicrocontrollerReceiverIsRetuned) {
+  struct Case {
+    bool Ptk;
+    std::int32_t Version;
+    std::uint8_t FileT;
+    RetuneStep Expected;
+  };
+  const Case cases[] = {
+      {false, RemoteVersion, 'B', RetuneStep::None},
+      {false, 1500, 'B', RetuneStep::None},
+      {true, RemoteVersion, TimingInUse, RetuneStep::None},
+      {true, RemoteVersion, 'B', RetuneStep::Restart},
+      {true, RemoteVersion, 32, RetuneStep::Restart},
+      {true, RemoteVersion, 125, RetuneStep::Restart},
+      {true, RemoteVersion, 31, RetuneStep::None},  // no printable timing
+      {true, RemoteVersion, 126, RetuneStep::None},
+      {true, RemoteVersion, 0, RetuneStep::None},
+      {true, 1500, 'B', RetuneStep::AskCorrection},
+      {true, 0, ' ', RetuneStep::AskCorrection},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Version) + " T=" + std::to_string(c.FileT));
+    auto remote = NewRemoteData();
+    remote->Version = c.Version;
+    remote->ReceiverT = static_cast<char>(c.FileT);
+    EXPECT_EQ(StepAfterRemoteChange(*remote, c.Ptk, TimingInUse), c.Expected);
+  }
+}
+
+struct DialogRecorder : ProgressDialogView {
+  void ShowProgressDialog(const ProgressDialog& dialog) override { Lines = dialog.Lines; }
+  void CloseProgressDialog() override { Closed = true; }
+  std::vector<std::string> Lines;
+  bool Closed = false;
+};
+
+struct ReadyLines : ReceiverReadyConsumer {
+  void ReceiverReadyCheck(const std::string& code, std::uint8_t) override { Codes.push_back(code); }
+  std::vector<std::string> Codes;
+};
+
+// A microcontroller receiver on a fake port that answers the start-up when `answers`, and the
+// file of a remote learned by an older version.
+struct RetuneBench : ::testing::Test {
+  RetuneBench() {
+    Clock.AdvanceTo(platform::CounterTicksPerSecond);
+    Device.AnsweringPath = "/dev/pts/4";
+    EXPECT_TRUE(Protocol.OpenPort("/dev/pts/4", 3));
+    Pipeline.PtkFound = true;
+    Remote->Version = 1500;
+    Remote->KeyCount = 3;
+    EXPECT_TRUE(WriteRemoteRecord(File, *Remote));
+    Retune.Next = &Learning;
+  }
+
+  void ReceiverAnswers() {
+    Device.Answer("RX>Sp", "RX>Sp\r\nNewRX-S,p\r\n");
+    for (char t = ' '; t < 127; ++t) {
+      Device.Answer(std::string("RX>T") + t, std::string("RX>T") + t + "\r\nNewRX-T" + t + "\r\n");
+    }
+    Device.Answer("RX>St", "RX>St\r\nNewRX-S,t\r\n");
+  }
+
+  void PressButtonOne(std::int32_t times, std::uint8_t threshold) {
+    for (std::int32_t i = 0; i < times; ++i) Retune.ReceiverReadyCheck("0110100110", threshold);
+  }
+
+  std::unique_ptr<RemoteData> StoredRecord() {
+    const std::string bytes = test::ReadFile(File);
+    auto record = NewRemoteData();
+    EXPECT_EQ(bytes.size(), sizeof(RemoteData));
+    std::memcpy(static_cast<void*>(record.get()), bytes.data(), sizeof(RemoteData));
+    return record;
+  }
+
+  void ExpectKeyDispatchAgain() {
+    EXPECT_FALSE(Retune.Correcting());
+    EXPECT_TRUE(Dialog.Closed);
+    EXPECT_EQ(Pipeline.ReceiveMode, ReceiveModeKind::Execute);
+    EXPECT_TRUE(Pipeline.ReceiveEnabled);
+  }
+
+  test::TempFolder Folder;
+  std::filesystem::path File = Folder.Path / "Old_Remote.IRD";
+  platform::FakeClock Clock;
+  platform::FakeEventLoop Loop{Clock};
+  platform::FakeSerialDevice Device{Loop, Clock};
+  ReceiveSettings Settings;
+  LearnedTimings Timings;
+  DecodingLimits Limits;
+  ReceivePipeline Pipeline{Loop, Settings, Timings, Limits};
+  PulseCapture Capture{Pipeline, Device};
+  std::unique_ptr<RemoteData> Remote = NewRemoteData();
+  struct : ReceiverView {
+    void ShowHint(const std::string&) override {}
+    void Log(const std::string&) override {}
+  } Hints;
+  PtkOptions Options;
+  PtkProtocol Protocol{Pipeline, Capture, Device, Loop, Clock, *Remote, Hints, Options};
+  test::FakeMessageBoxes Boxes;
+  DialogRecorder Dialog;
+  LanguageFlag Language = English;
+  ReadyLines Learning;
+  ReceiverRetune Retune{{Pipeline, Protocol, *Remote, Boxes, Dialog, Language}};
+};
+
+TEST_F(RetuneBench, FivePressesTuneTheReceiverAndCompleteTheFile) {
+  ReceiverAnswers();
+  Pipeline.ReceiveEnabled = false;
+  Retune.CorrectData(File);
+  EXPECT_TRUE(Retune.Correcting());
+  EXPECT_EQ(Pipeline.ReceiveMode, ReceiveModeKind::Pause);
+  EXPECT_TRUE(Pipeline.ReceiveEnabled);
+  EXPECT_EQ(Dialog.Lines,
+            std::vector<std::string>{"Please press the button №1 five(5) times running"});
+
+  Retune.ReceiverReadyCheck("01101", 60);  // too short to count
+  PressButtonOne(4, 60);
+  EXPECT_TRUE(Retune.Correcting());
+  EXPECT_EQ(Dialog.Lines.back(), "№4 -> 0110100110 ....Ok");
+  PressButtonOne(1, 70);
+
+  ExpectKeyDispatchAgain();
+  EXPECT_NE(Device.Written().find("RX>T" + std::string(1, char{80})), std::string::npos);
+  const auto stored = StoredRecord();
+  EXPECT_EQ(stored->Version, RemoteVersion);
+  EXPECT_EQ(stored->ReceiverT, char{80});
+  EXPECT_EQ(stored->KeyCount, 3);
+  EXPECT_TRUE(Boxes.Shown.empty());
+  EXPECT_TRUE(Learning.Codes.empty());
+}
+
+TEST_F(RetuneBench, ASilentReceiverOrCancelLeavesTheFileAsItWas) {
+  const std::string before = test::ReadFile(File);
+  // No answer from the receiver.
+  Retune.CorrectData(File);
+  PressButtonOne(5, 60);
+  ExpectKeyDispatchAgain();
+  ASSERT_EQ(Boxes.Shown.size(), 1U);
+  EXPECT_EQ(Boxes.Shown[0].Text, Text(DiscoveryText::UnableInitialize, English));
+
+  Dialog.Closed = false;
+  Retune.CorrectData(File);
+  PressButtonOne(2, 60);
+  Retune.ProgressCancelClick();
+  ExpectKeyDispatchAgain();
+  EXPECT_EQ(test::ReadFile(File), before);
+
+  // Outside a correction the learning window's check takes the lines.
+  PressButtonOne(1, 60);
+  EXPECT_EQ(Learning.Codes.size(), 1U);
+}
+
+// The editor on a change of remote type, with the receiver side recorded.
+struct ReceiverCalls : RemoteTypeReceiver {
+  bool MicrocontrollerInUse() const override { return true; }
+  std::uint8_t ReceiverTInUse() const override { return TimingInUse; }
+  void RestartWithTiming(std::uint8_t t) override { Restarts.push_back(t); }
+  void CorrectData(const std::filesystem::path& file) override { Corrected.push_back(file); }
+  std::vector<std::uint8_t> Restarts;
+  std::vector<std::filesystem::path> Corrected;
+};
+
+TEST(RemoteTypeChange, AnOldRemoteFileIsCorrectedOnlyWhenTheUserAgrees) {
+  struct Case {
+    LanguageFlag Language;
+    MessageAnswer Answer;
+    std::string Question;
+  };
+  const std::string name(test::VizioType);
+  const Case cases[] = {
+      {English, MessageAnswer::Yes, name + ": Old data found! Correcting data?"},
+      {Bulgarian, MessageAnswer::No,
+       "Данните за ДУ \"" + name +
+           "\" не са пълни!\r\nЖелаете ли да се извърши корекция на данните?"},
+  };
+  for (const Case& c : cases) {
+    test::EditorBench bench;
+    bench.Language = c.Language;
+    const auto file = bench.Folder.Path / "Vizio_VX32L.IRD";
+    std::string bytes = test::ReadFile(file);
+    const std::int32_t oldVersion = 1500;
+    std::memcpy(bytes.data(), &oldVersion, sizeof oldVersion);
+    test::WriteFile(file, bytes);
+
+    test::FakeEditorView view;
+    ConfigEditor editor(bench.Context(), view);
+    ReceiverCalls receiver;
+    editor.UseReceiver(&receiver);
+    ASSERT_TRUE(editor.StartUp(test::VizioType, ""));
+    bench.Boxes.Answers = {c.Answer};
+    editor.RmtCtrlChange(test::VizioType);
+
+    ASSERT_EQ(bench.Boxes.Shown.size(), 1U);
+    EXPECT_EQ(bench.Boxes.Shown[0].Text, c.Question);
+    const std::vector<std::filesystem::path> corrected =
+        c.Answer == MessageAnswer::Yes ? std::vector{file} : std::vector<std::filesystem::path>{};
+    EXPECT_EQ(receiver.Corrected, corrected);
+    EXPECT_TRUE(receiver.Restarts.empty());
+    EXPECT_EQ(bench.Tree.Count(), 7);  // the keys are there either way
+  }
+}
+
+TEST(RemoteTypeChange, ARemoteWithItsOwnTimingRestartsTheReceiver) {
+  test::EditorBench bench;
+  const auto file = bench.Folder.Path / "Vizio_VX32L.IRD";
+  std::string bytes = test::ReadFile(file);
+  bytes[offsetof(RemoteData, ReceiverT)] = 'Z';
+  test::WriteFile(file, bytes);
+  test::FakeEditorView view;
+  ConfigEditor editor(bench.Context(), view);
+  ReceiverCalls receiver;
+  editor.UseReceiver(&receiver);
+  ASSERT_TRUE(editor.StartUp(test::VizioType, ""));
+  editor.RmtCtrlChange(test::VizioType);
+  EXPECT_EQ(receiver.Restarts, std::vector<std::uint8_t>{'Z'});
+  EXPECT_TRUE(bench.Boxes.Shown.empty());
+}
+
+}  // namespace
+}  // namespace quillon
