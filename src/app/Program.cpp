@@ -179,6 +179,7 @@ int Run() {
       {folders.Value().Keys(), registry, boxes, newTab, form1, loop, language});
   newTab.SetOwner(&keysWindow);
   form1.OnButtonKeys = [&] { keysWindow.Open(); };
+  form1.AddSideWindow(keysWindow);
   form1.OnKeyNameChanged = [&](std::string_view text) { keysWindow.KeyNameChanged(text); };
 
   // The probes never touch the program's own windows. The application probe waits as long as
@@ -202,8 +203,10 @@ int Run() {
   form1.Skins = &skins;
   gui::TFormAllWindows allWindows({*desktop.Desktop, form1, tree, boxes, language}, &form1);
   form1.OnAllWindows = [&] { allWindows.Open(); };
+  form1.AddSideWindow(allWindows);
   gui::TFormAudio audioWindow({audio, mixerChanges, form1, boxes, language}, &form1);
   form1.AudioWindow = &audioWindow;
+  form1.AddSideWindow(audioWindow);
 
   // The language switch (Button6) reaches every window and the receiver's messages.
   form1.OnLanguageFlipped = [&] {

@@ -8,14 +8,17 @@
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 
 #include "core/config/NameDialog.h"
 #include "core/config/NodeText.h"
 #include "core/shell/MainWindowTexts.h"
 #include "core/shell/Settings.h"
+#include "core/shell/SideWindows.h"
 #include "core/shell/StartUp.h"
 #include "core/shell/StartUpChecks.h"
+#include "gui/CaptionAnimation.h"
 #include "gui/ControlTexts.h"
 #include "gui/QtText.h"
 #include "gui/TFormNewName.h"
@@ -394,6 +397,11 @@ void TForm1::HideWindow() {
   hide();
 }
 
+void TForm1::AnimateToTray() {
+  const QRect icon = TrayIcon1->geometry();
+  if (isVisible() && icon.isValid()) AnimateCaption(frameGeometry(), icon);
+}
+
 void TForm1::RestoreWindow() {
   if (TrayBounds.isValid()) setGeometry(TrayBounds);
   showNormal();
@@ -404,6 +412,22 @@ void TForm1::changeEvent(QEvent* event) {
     ActivateMainWindow(The.System);
   }
   QWidget::changeEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  auto* side = qobject_cast<QWidget*>(watched);
+  if (side != nullptr && side->isWindow() && event->type() == QEvent::Show) {
+    const QRect frame = frameGeometry();
+    const QRect area = screen()->availableGeometry();
+    // The side window's frame is as wide as this one's.
+    const QSize extra = frame.size() - size();
+    const WindowRect place = PlaceSideWindow(
+        {frame.x(), frame.y(), frame.width(), frame.height()}, side->width() + extra.width(),
+        side->height() + extra.height(), {area.x(), area.y(), area.width(), area.height()},
+        Controls.ShowFullWindow->isChecked());
+    side->move(place.X, place.Y);
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -61,6 +61,9 @@ class TForm1 : public QWidget,
   void EnableTimerStart();
   // The screen is too small for the full window: "Show full window" is unticked.
   void UntickShowFullWindow();
+  // A side window (audio commands, key combinations, the window list) opens beside this window
+  // with "Show full window", over its right part without (see PlaceSideWindow).
+  void AddSideWindow(QWidget& window) { window.installEventFilter(this); }
   // The learning window closed: the remote types again, a remote saved there among them, and
   // the chosen remote loaded again over what learning measured into the current remote.
   void LearningWindowClosed();
@@ -122,11 +125,13 @@ class TForm1 : public QWidget,
   bool ShowTrayIcon() override { return TrayIcon1->Activate(); }
   bool WindowShowing() const override { return isVisible() && !isMinimized(); }
   void HideWindow() override;
+  void AnimateToTray() override;
   void MinimizeWindow() override { showMinimized(); }
   void RestoreWindow() override;
 
  protected:
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

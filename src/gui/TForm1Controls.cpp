@@ -1,6 +1,5 @@
 #include "gui/TForm1Controls.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <initializer_list>
 #include <limits>
 
 #include "gui/ControlTexts.h"
@@ -15,6 +15,8 @@
 namespace quillon::gui {
 
 namespace {
+
+constexpr int ProgramNameWidth = 160;
 
 QPushButton* Button(const char* name, bool enabled = true) {
   auto* button = Named(new QPushButton, name);
@@ -29,6 +31,24 @@ QPushButton* IconButton(const char* name, QStyle::StandardPixmap icon, bool enab
   return button;
 }
 
+// A list whose longest entry does not set the window's width.
+QComboBox* Combo(const char* name) {
+  auto* combo = Named(new QComboBox, name);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(12);
+  return combo;
+}
+
+// Controls side by side; the one at `stretchAt` takes the room left, or a stretch at the end
+// when there is none.
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, int stretchAt = -1) {
+  auto* row = new QHBoxLayout;
+  int at = 0;
+  for (QWidget* widget : widgets) row->addWidget(widget, at++ == stretchAt ? 1 : 0);
+  if (stretchAt < 0) row->addStretch();
+  return row;
+}
+
 QSpinBox* ParameterBox(const char* name) {
   auto* box = Named(new QSpinBox, name);
   box->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
@@ -41,7 +61,7 @@ TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,
                                    const LanguageFlag& language) {
   TForm1Controls c{};
 
-  // Top: the receiver, the program's buttons, the language.
+  // Top: the receiver and its port, the language, the exit.
   auto* top = new QHBoxLayout;
   top->addWidget(Named(new QLabel, "Label1"));
   c.Label2 = Named(new QLabel, "Label2");
@@ -56,29 +76,28 @@ TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,
   }
   top->addWidget(ports);
   top->addStretch();
-  top->addWidget(Button("BitBtn1", false));
-  top->addWidget(Button("BitBtn2", false));
-  top->addWidget(IconButton("ButtonHelp", QStyle::SP_DialogHelpButton, false));
-  top->addWidget(IconButton("Button3", QStyle::SP_MessageBoxInformation, false));
   c.Button6 = Button("Button6");
   c.Button2 = IconButton("Button2", QStyle::SP_DialogCloseButton);
   top->addWidget(c.Button6);
   top->addWidget(c.Button2);
 
-  // Left: the remote type and the tree.
+  // Left: the remote type, the tree and the whole configuration.
   auto* remote = Named(new QGroupBox, "GroupBox1");
   auto* remoteRow = new QHBoxLayout(remote);
-  c.RmtCtrl = Named(new QComboBox, "RmtCtrl");
-  c.RmtCtrl->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  c.RmtCtrl = Combo("RmtCtrl");
   remoteRow->addWidget(c.RmtCtrl, 1);
   remoteRow->addWidget(Button("NewRmtCtrl", false));
   c.TreeView = Named(new QTreeView, "TreeView");
   c.TreeView->header()->hide();
   c.TreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  c.TreeView->setMinimumSize(300, 360);
+  c.TreeView->setMinimumSize(240, 360);
+  c.Button4 = Button("Button4");
+  c.ButtonLoad = Button("ButtonLoad");
+  c.ButtonSave = Button("ButtonSave");
   auto* left = new QVBoxLayout;
   left->addWidget(remote);
   left->addWidget(c.TreeView, 1);
+  left->addLayout(Row({c.Button4, c.ButtonLoad, c.ButtonSave}));
 
   // Middle: "<<" and ">>".
   c.ButtonAdd = Button("ButtonAdd");
@@ -91,75 +110,70 @@ TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,
   middle->addWidget(c.ButtonRemove);
   middle->addStretch();
 
-  // Right: the operation and its parameters.
+  // Right: the operation, each item with its parameters in the rows below it, then the
+  // program's buttons.
   c.EditorPanel = Named(new QGroupBox, "RadioGroup1");
-  auto* panel = new QGridLayout(c.EditorPanel);
+  auto* panel = new QVBoxLayout(c.EditorPanel);
   c.Operations = new QButtonGroup(c.EditorPanel);
-  // Each operation's item, with its parameters in the rows below it.
-  constexpr int ItemRows[] = {0, 2, 4, 7};
-  for (int operation = 0; operation < 4; ++operation) {
-    auto* item = new QRadioButton;
-    c.Operations->addButton(item, operation);
-    panel->addWidget(item, ItemRows[operation], 0, 1, 4);
-  }
-  c.Operations->button(0)->setChecked(true);
+  const auto item = [&](int operation) {
+    auto* button = new QRadioButton;
+    c.Operations->addButton(button, operation);
+    panel->addWidget(button);
+  };
 
-  c.WinNameCombo = Named(new QComboBox, "WinNameCombo");
+  item(0);
+  c.WinNameCombo = Combo("WinNameCombo");
   c.WinNameCombo->setEditable(true);
   c.RunApplication = Button("RunApplication", false);
-  panel->addWidget(Named(new QLabel, "StaticText1"), 1, 0);
-  panel->addWidget(c.WinNameCombo, 1, 1);
-  panel->addWidget(c.RunApplication, 1, 2);
-  panel->addWidget(Button("ButtonAllWindows", false), 1, 3);
+  // A long program name must not widen the window: its hint tells it whole.
+  c.RunApplication->setMaximumWidth(ProgramNameWidth);
+  panel->addLayout(Row({Named(new QLabel, "StaticText1"), c.WinNameCombo}, 1));
+  panel->addLayout(
+      Row({c.RunApplication, Button("ButtonSkins", false), Button("ButtonAllWindows", false)}));
 
-  c.CommandName = Named(new QComboBox, "CommandName");
-  panel->addWidget(c.CommandName, 3, 1);
-  panel->addWidget(Button("ButtonAudio", false), 3, 2);
-  panel->addWidget(Button("ButtonSkins", false), 3, 3);
+  item(1);
+  c.CommandName = Combo("CommandName");
+  panel->addLayout(Row({c.CommandName, Button("ButtonAudio", false)}, 0));
 
+  item(2);
   c.KeyName = Named(new KeyNameField(boxes, language), "KeyName");
   c.Button5 = Button("Button5");
   c.HotKeysEnable = Named(new QCheckBox, "HotKeysEnable");
-  QPushButton* hint = IconButton("BitBtn3", QStyle::SP_MessageBoxQuestion);
-  panel->addWidget(c.KeyName, 5, 1);
-  panel->addWidget(c.Button5, 5, 2);
-  panel->addWidget(hint, 5, 3);
-  panel->addWidget(c.HotKeysEnable, 6, 1);
-  panel->addWidget(Button("ButtonKeys", false), 6, 2);
-  panel->addWidget(Button("ButtonKeyHelp", false), 6, 3);
+  panel->addLayout(
+      Row({c.KeyName, c.Button5, IconButton("BitBtn3", QStyle::SP_MessageBoxQuestion)}, 0));
+  panel->addLayout(
+      Row({c.HotKeysEnable, Button("ButtonKeys", false), Button("ButtonKeyHelp", false)}));
 
-  c.MessName = Named(new QComboBox, "MessName");
+  item(3);
+  c.MessName = Combo("MessName");
   c.MessName->addItems({QString(), QStringLiteral("WM_COMMAND"), QStringLiteral("WM_CLOSE")});
   c.MessWParam = ParameterBox("MessWParam");
   c.MessLParam = ParameterBox("MessLParam");
-  panel->addWidget(c.MessName, 8, 1);
-  panel->addWidget(c.MessWParam, 8, 2);
-  panel->addWidget(c.MessLParam, 8, 3);
+  panel->addLayout(Row({c.MessName, c.MessWParam, c.MessLParam}, 0));
+  panel->addStretch();
+  c.Operations->button(0)->setChecked(true);
 
-  // Bottom: the whole configuration, the test, the check boxes.
-  c.Button4 = Button("Button4");
-  c.ButtonLoad = Button("ButtonLoad");
-  c.ButtonSave = Button("ButtonSave");
+  auto* right = new QVBoxLayout;
+  right->addWidget(c.EditorPanel, 1);
+  right->addLayout(Row({Button("BitBtn1", false), Button("BitBtn2", false),
+                        IconButton("ButtonHelp", QStyle::SP_DialogHelpButton, false),
+                        IconButton("Button3", QStyle::SP_MessageBoxInformation, false)}));
+
+  // Bottom: the check boxes and the test.
   c.ButtonTest = Button("ButtonTest");
-  auto* files = new QHBoxLayout;
-  for (QPushButton* button : {c.Button4, c.ButtonLoad, c.ButtonSave}) files->addWidget(button);
-  files->addStretch();
-  files->addWidget(c.ButtonTest);
   c.CheckBox1 = Named(new QCheckBox, "CheckBox1");
   c.CheckBox2 = Named(new QCheckBox, "CheckBox2");
   c.ShowFullWindow = Named(new QCheckBox, "ShowFullWindow");
-  auto* checks = new QHBoxLayout;
-  for (QCheckBox* box : {c.CheckBox1, c.CheckBox2, c.ShowFullWindow}) checks->addWidget(box);
-  checks->addStretch();
+  QHBoxLayout* checks = Row({c.CheckBox1, c.CheckBox2, c.ShowFullWindow});
+  checks->addWidget(c.ButtonTest);
 
   auto* work = new QHBoxLayout;
   work->addLayout(left, 1);
   work->addLayout(middle);
-  work->addWidget(c.EditorPanel, 1);
+  work->addLayout(right, 1);
   auto* layout = new QVBoxLayout(form);
   layout->addLayout(top);
   layout->addLayout(work, 1);
-  layout->addLayout(files);
   layout->addLayout(checks);
   return c;
 }

@@ -109,6 +109,18 @@ TEST_F(MainWindowFixture, TheControlsCarryTheSystemsNames) {
   EXPECT_EQ(Find<QComboBox>("WinNameCombo")->currentText(), "none");
 }
 
+// The smallest screen the program starts on without asking holds the whole window, whatever the
+// language's captions.
+TEST_F(MainWindowFixture, TheWindowFitsAnEightHundredBySixHundredScreenInBothLanguages) {
+  for (const LanguageFlag language : {English, Bulgarian}) {
+    SCOPED_TRACE(language);
+    if (Bench.Language != language) Click("Button6");
+    const QSize size = Form.minimumSizeHint();
+    EXPECT_LE(size.width(), 800);
+    EXPECT_LE(size.height(), 600);
+  }
+}
+
 TEST_F(MainWindowFixture, BuildingAGroupKeyAndSavingGivesTheFile) {
   Click("Button4");  // New: the keys of the remote
   Select(0);

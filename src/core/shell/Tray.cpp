@@ -9,6 +9,7 @@ std::string TrayTip(std::string_view text) { return CutToStoredLength(text, Tray
 void TrayModel::ButtonTestClick() {
   for (int attempt = 0; attempt < IconAttempts; ++attempt) {
     if (View.ShowTrayIcon()) {
+      View.AnimateToTray();
       View.HideWindow();
       return;
     }

@@ -19,14 +19,17 @@ class TrayView {
   virtual bool ShowTrayIcon() = 0;
   virtual bool WindowShowing() const = 0;
   virtual void HideWindow() = 0;
+  // Draws the window's way to the icon, where the desktop tells where the icon is.
+  virtual void AnimateToTray() {}
   virtual void MinimizeWindow() = 0;
   // Shows the window with the bounds it had when it went to the tray.
   virtual void RestoreWindow() = 0;
 };
 
 // Going to the tray ("I am ready !", a click on the icon while the window shows) hides the
-// window only when the icon is really in the notification area: on a desktop without one (a
-// bare X server) the window is minimised instead, so the program can never become unreachable.
+// window, with the animation to the icon, only when the icon is really in the notification area: on
+// a desktop without one (a bare X server) the window is minimised instead, so the program can never
+// become unreachable.
 class TrayModel {
  public:
   static constexpr int IconAttempts = 3;
