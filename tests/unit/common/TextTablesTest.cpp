@@ -6,6 +6,8 @@
 #include "core/actions/ShutDownTexts.h"
 #include "core/config/ConfigTexts.h"
 #include "core/learning/LearningTexts.h"
+#include "core/learning/ProgressDialog.h"
+#include "core/learning/SaveDialog.h"
 #include "core/receiver/PtkTexts.h"
 
 namespace quillon {
@@ -27,6 +29,8 @@ TEST(TextTables, EveryTextHasItsTwin) {
   ExpectBothLanguages(MessageBoxTexts, "MessageBoxTexts");
   ExpectBothLanguages(ShutDownTexts, "ShutDownTexts");
   ExpectBothLanguages(PtkTexts, "PtkTexts");
+  ExpectBothLanguages(SaveDialogTexts, "SaveDialogTexts");
+  ExpectBothLanguages(ProgressDialogTexts, "ProgressDialogTexts");
 }
 
 TEST(TextTables, TheFlagPicksAtTheMomentOfShowing) {

@@ -26,6 +26,7 @@ std::unique_ptr<RemoteData> RemoteWithCodes(const std::vector<std::vector<std::s
 }
 
 TEST(CodeShapeAnalysis, LevelsAndFrameLimitsFromTheLearnedCodes) {
+  const auto Ones = [](std::size_t length) { return std::string(length, '1'); };
   const struct {
     const char* Name;
     std::vector<std::vector<std::string>> Keys;
@@ -37,16 +38,9 @@ TEST(CodeShapeAnalysis, LevelsAndFrameLimitsFromTheLearnedCodes) {
       {"binary codes", {{"0101010101"}, {"1101010101"}}, 3, false, 2, 0, 10, 10},
       {"a 3 raises the level count", {{"0123012301"}, {"0101010101"}}, 2, true, 4, 0, 10, 10},
       {"never lowered", {{"0120120120"}}, 6, true, 6, 0, 10, 10},
-      {"lengths 32..34",
-       {{std::string(32, '1')}, {std::string(34, '0'), std::string(33, '1')}},
-       3,
-       false,
-       2,
-       2,
-       32,
-       34},
+      {"lengths 32..34", {{Ones(32)}, {std::string(34, '0'), Ones(33)}}, 3, false, 2, 2, 32, 34},
       // The spread is capped at 3, but all three conditions for the codes' own limits hold.
-      {"lengths 20..40", {{std::string(20, '1')}, {std::string(40, '1')}}, 3, false, 2, 3, 20, 40},
+      {"lengths 20..40", {{Ones(20)}, {Ones(40)}}, 3, false, 2, 3, 20, 40},
       {"codes shorter than 6", {{"0101"}, {"01011"}}, 3, false, 2, 1, 29, 31},
       {"no codes at all", {}, 3, false, 2, 3, 27, 33},
   };
@@ -149,15 +143,10 @@ TEST(RepeatFrameAnalysis, Branches) {
       {"a lone repeating train stays invalid", with({{4, held}}), 0, 0, 0},
       {"two repeating trains that agree", with({{2, held}, {7, held}}), 1, 3, 90000},
       {"two repeating trains that differ", with({{2, held}, {7, otherHeld}}), 0, 0, 0},
-      {"two trains that share their durations", with({{3, Distinct(7)}, {5, Distinct(7)}}), 1, 6,
-       7},
+      {"two trains that share durations", with({{3, Distinct(7)}, {5, Distinct(7)}}), 1, 6, 7},
       // The first train is never compared with another in the agreement search.
       {"agreement with the first train", with({{0, Distinct(7)}, {5, Distinct(7)}}), 0, 0, 0},
-      {"trains of 20 durations and more are skipped",
-       {10, std::vector<std::int64_t>(25, 5600)},
-       0,
-       0,
-       0},
+      {"20 durations or more are skipped", {10, std::vector<std::int64_t>(25, 5600)}, 0, 0, 0},
       {"empty trains", {10, std::vector<std::int64_t>{}}, 0, 0, 0},
   };
   for (const auto& c : cases) {

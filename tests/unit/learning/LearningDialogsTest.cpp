@@ -54,14 +54,5 @@ TEST(ProgressDialog, AsksForFivePressesInTheLanguageOfTheMoment) {
             std::vector<std::string>{"Please press the button №1 five(5) times running"});
 }
 
-TEST(LearningDialogs, EveryTextHasItsTwin) {
-  for (const auto& text : SaveDialogTexts) {
-    EXPECT_FALSE(text.InEnglish.empty() || text.InBulgarian.empty()) << text.InEnglish;
-  }
-  for (const auto& text : ProgressDialogTexts) {
-    EXPECT_FALSE(text.InEnglish.empty() || text.InBulgarian.empty()) << text.InEnglish;
-  }
-}
-
 }  // namespace
 }  // namespace quillon

@@ -3,25 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "TempFolder.h"
 
 namespace quillon {
 namespace {
 
+using test::ReadFile;
 using test::TempFolder;
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using test::WriteFile;
 
 std::string_view BytesOf(const RemoteData& remote) {
   return {reinterpret_cast<const char*>(&remote), sizeof remote};
@@ -115,7 +105,7 @@ TEST(RemoteFile, SaveThenLoadGivesTheSameBytesAndTheDerivedLimits) {
   ASSERT_TRUE(saved) << saved.ErrorMessage();
   EXPECT_TRUE(saved.Value());
   const std::filesystem::path path = folder.Path / "acme_TV1.IRD";
-  const std::string bytes = ReadBytes(path);
+  const std::string bytes = ReadFile(path);
   ASSERT_EQ(bytes.size(), sizeof(RemoteData));
 
   CurrentRemote loaded;
@@ -127,12 +117,7 @@ TEST(RemoteFile, SaveThenLoadGivesTheSameBytesAndTheDerivedLimits) {
   EXPECT_EQ(loaded.Limits.MinFrameLength, 8);
   EXPECT_EQ(loaded.Limits.MaxFrameLength, 8);
   EXPECT_EQ(loaded.Timings.PrefixText, "20110");
-  EXPECT_EQ(BytesOf(*loaded.Record), bytes);
-
-  // Written again from what was loaded, the file is the same to the byte.
-  TempFolder again;
-  WriteBytes(again.Path / "copy.IRD", BytesOf(*loaded.Record));
-  EXPECT_EQ(ReadBytes(again.Path / "copy.IRD"), bytes);
+  EXPECT_EQ(BytesOf(*loaded.Record), bytes);  // written again, the file is the same
 }
 
 TEST(RemoteFile, OlderVersionIsPatchedInMemoryOnly) {
@@ -142,13 +127,13 @@ TEST(RemoteFile, OlderVersionIsPatchedInMemoryOnly) {
   record->ReceiverT = 'K';
   record->KeyTimerInterval = 80;
   const std::filesystem::path path = folder.Path / "old.IRD";
-  WriteBytes(path, BytesOf(*record));
+  WriteFile(path, BytesOf(*record));
 
   CurrentRemote current;
   ASSERT_TRUE(LoadRemoteFile(path, current, English));
   EXPECT_EQ(current.Record->ReceiverT, ' ');
   EXPECT_EQ(current.Record->KeyTimerInterval, 1);
-  EXPECT_EQ(ReadBytes(path), BytesOf(*record));
+  EXPECT_EQ(ReadFile(path), BytesOf(*record));
 }
 
 TEST(RemoteFile, ShortOrMissingFiles) {
@@ -160,7 +145,7 @@ TEST(RemoteFile, ShortOrMissingFiles) {
   ASSERT_TRUE(missing);
   EXPECT_FALSE(missing.Value().Found);
 
-  WriteBytes(folder.Path / "short.IRD", std::string(1000, '\0'));
+  WriteFile(folder.Path / "short.IRD", std::string(1000, '\0'));
   for (const auto& [language, message] :
        {std::pair{English, "Error in file: short.IRD \r\n\r\nRestart Quillon !"},
         {Bulgarian, "Грешка във файла: short.IRD \r\n\r\nРестартирайте Quillon !"}}) {
@@ -183,7 +168,7 @@ TEST(RemoteFile, CorruptCountsAndLengthsStayInsideTheRecord) {
   std::memcpy(record->Keys[1].Data[0].Bytes.data(), "012x45678", 9);
   record->Repeat.RepeatTop = 900;
   const std::filesystem::path path = folder.Path / "corrupt.IRD";
-  WriteBytes(path, BytesOf(*record));
+  WriteFile(path, BytesOf(*record));
 
   CurrentRemote current;
   auto load = LoadRemoteFile(path, current, English);
@@ -200,10 +185,10 @@ TEST(RemoteFile, CorruptCountsAndLengthsStayInsideTheRecord) {
   EXPECT_EQ(current.Limits.LevelCount, 9);
 }
 
-TEST(RemoteFile, SavingOverAnExistingFileAsksFirst) {
+TEST(RemoteFile, SavingOverAnExistingFileAsksFirstAndAFailedSaveLeavesItWhole) {
   TempFolder folder;
   const std::filesystem::path path = folder.Path / "acme_TV1.IRD";
-  WriteBytes(path, "old content");
+  WriteFile(path, "old content");
   const Grids grids(KeyList{{"POWER", "10110011"}});
   std::string asked;
   const auto refuse = [&](std::string_view question) {
@@ -214,27 +199,18 @@ TEST(RemoteFile, SavingOverAnExistingFileAsksFirst) {
   ASSERT_TRUE(declined);
   EXPECT_FALSE(declined.Value());
   EXPECT_EQ(asked, "File acme_TV1.IRD exists!\r\nOverwrite?");
-  EXPECT_EQ(ReadBytes(path), "old content");
+  EXPECT_EQ(ReadFile(path), "old content");
 
-  auto accepted = SaveRemoteFile(
-      folder.Path, grids.Request(), CurrentRemote{}, [](std::string_view) { return true; },
-      Bulgarian);
-  ASSERT_TRUE(accepted);
-  EXPECT_EQ(ReadBytes(path).size(), sizeof(RemoteData));
-}
-
-TEST(RemoteFile, FailedSaveLeavesTheOldFileWhole) {
-  TempFolder folder;
-  const std::filesystem::path path = folder.Path / "acme_TV1.IRD";
-  WriteBytes(path, "old content");
+  const auto accept = [](std::string_view) { return true; };
   // A folder where the temporary file must go makes the write fail.
   std::filesystem::create_directory(folder.Path / "acme_TV1.IRD.new");
-  const Grids grids(KeyList{{"POWER", "10110011"}});
-  auto saved = SaveRemoteFile(
-      folder.Path, grids.Request(), CurrentRemote{}, [](std::string_view) { return true; },
-      English);
-  EXPECT_FALSE(saved);
-  EXPECT_EQ(ReadBytes(path), "old content");
+  EXPECT_FALSE(SaveRemoteFile(folder.Path, grids.Request(), CurrentRemote{}, accept, English));
+  EXPECT_EQ(ReadFile(path), "old content");
+
+  std::filesystem::remove(folder.Path / "acme_TV1.IRD.new");
+  auto accepted = SaveRemoteFile(folder.Path, grids.Request(), CurrentRemote{}, accept, Bulgarian);
+  ASSERT_TRUE(accepted);
+  EXPECT_EQ(ReadFile(path).size(), sizeof(RemoteData));
 }
 
 TEST(RemoteFile, FileNamesStayInTheFolder) {
@@ -252,13 +228,13 @@ TEST(RemoteFile, RemoteTypesAreListedAndSelectedByDisplayName) {
     record->Producer.Assign(producer);
     record->Model.Assign(model);
     record->KeyCount = keys;
-    WriteBytes(folder.Path / file, BytesOf(*record));
+    WriteFile(folder.Path / file, BytesOf(*record));
   };
   write("a.IRD", "acme", "TV1", 3);
   write("b.ird", "Acme", "TV1", 5);  // the same display name, later: it wins
   write("c.IRD", "бош", "Радио", 2);
   write("d.IRD", " blank", "x", 2);
-  WriteBytes(folder.Path / "notes.txt", "not a remote");
+  WriteFile(folder.Path / "notes.txt", "not a remote");
 
   auto types = ScanRemoteTypes(folder.Path, English);
   ASSERT_TRUE(types) << types.ErrorMessage();
@@ -278,7 +254,7 @@ TEST(RemoteFile, RemoteTypesAreListedAndSelectedByDisplayName) {
   EXPECT_FALSE(none.Value().Found);
   EXPECT_EQ(current.Record->KeyCount, 0);
 
-  WriteBytes(folder.Path / "e.IRD", "short");
+  WriteFile(folder.Path / "e.IRD", "short");
   auto broken = ScanRemoteTypes(folder.Path, English);
   ASSERT_FALSE(broken);
   EXPECT_EQ(broken.ErrorMessage(), "Error in file: e.IRD \r\n\r\nRestart Quillon !");

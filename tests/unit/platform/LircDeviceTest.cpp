@@ -11,9 +11,7 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -57,8 +55,7 @@ struct LircDeviceFixture : ::testing::Test {
 
 TEST_F(LircDeviceFixture, ReadsARecordingToItsEnd) {
   const fs::path sample = fs::path(QUILLON_SOURCE_DIR) / "samples" / "mode2" / "Vizio_VX32L.lirc";
-  std::ifstream in(sample, std::ios::binary);
-  const std::string content{std::istreambuf_iterator<char>(in), {}};
+  const std::string content = test::ReadFile(sample);
   ASSERT_FALSE(content.empty());
 
   const std::int64_t before = clock.Counter();

@@ -1,12 +1,10 @@
 #include "platform/linux/RegFileRegistry.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "TempFolder.h"
 #include "core/shell/Options.h"
 
 namespace quillon::platform {
@@ -24,24 +22,22 @@ std::string Utf16Bytes(std::string_view ascii, bool withMark = true) {
   return bytes;
 }
 
+// What was read is what a rewrite keeps.
+void ExpectRewriteKeeps(const RegDocument& read) {
+  const RegDocument again = ParseRegFile(FormatRegFile(read));
+  ASSERT_EQ(again.Keys.size(), read.Keys.size());
+  for (std::size_t k = 0; k < read.Keys.size(); ++k) {
+    EXPECT_EQ(again.Keys[k].Path, read.Keys[k].Path);
+    EXPECT_EQ(again.Keys[k].Values, read.Keys[k].Values);
+  }
+}
+
 class RegFileRegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Folder = fs::temp_directory_path() /
-             ("quillon-registry-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(Folder);
-    File = Folder / "quillon" / "registry.reg";
-  }
-  void TearDown() override { fs::remove_all(Folder); }
-
-  std::string FileBytes() const {
-    std::ifstream in(File, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string FileBytes() const { return test::ReadFile(File); }
   void WriteFileBytes(std::string_view bytes) const {
     fs::create_directories(File.parent_path());
-    std::ofstream(File, std::ios::binary) << bytes;
+    test::WriteFile(File, bytes);
   }
   std::unique_ptr<RegistryKey> Open(RegFileRegistry& registry, std::string_view path) const {
     auto key = registry.OpenKey(path);
@@ -49,8 +45,8 @@ class RegFileRegistryTest : public ::testing::Test {
     return key ? std::move(key).Value() : nullptr;
   }
 
-  fs::path Folder;
-  fs::path File;
+  test::TempFolder Folder;
+  fs::path File = Folder.Path / "quillon" / "registry.reg";
 };
 
 TEST_F(RegFileRegistryTest, WritesTheRegeditExportForm) {
@@ -131,19 +127,27 @@ TEST_F(RegFileRegistryTest, ReadingToleratesWhatHandsAndOtherProgramsLeave) {
   }
 }
 
-TEST_F(RegFileRegistryTest, ATextEndsAtItsFirstNulInEitherForm) {
+TEST_F(RegFileRegistryTest, NulEndedTextsAndContinuedDataAreReadAsARewriteKeepsThem) {
   using namespace std::string_literals;
-  const std::string key = "[HKEY_CURRENT_USER\\Software\\Vennard\\Pelmora]\n"s;
-  for (const std::string& value : {"\"C:\\x\0tail\rmore\""s, "hex(1):43,00,00,00,74,00,0d,00"s}) {
-    const RegDocument read = ParseRegFile(key + "\"A\"=" + value + "\n");
-    ASSERT_EQ(read.Keys.size(), 1U) << value;
-    EXPECT_EQ(read.Keys[0].Values, (std::vector<std::pair<std::string, RegValue>>{
-                                       {"A", RegValue{value.starts_with('"') ? "C:\\x" : "C"}}}))
-        << value;
-    // What was read is what a rewrite keeps.
-    const RegDocument again = ParseRegFile(FormatRegFile(read));
-    ASSERT_EQ(again.Keys.size(), 1U) << value;
-    EXPECT_EQ(again.Keys[0].Values, read.Keys[0].Values) << value;
+  const std::string key = "[HKEY_CURRENT_USER\\Software\\Vennard\\Pelmora]\n";
+  const struct {
+    std::string Data;
+    RegValue Expected;
+  } cases[] = {
+      // A text ends at its first NUL in either form.
+      {"\"C:\\x\0tail\rmore\"\n"s, RegValue{"C:\\x"}},
+      {"hex(1):43,00,00,00,74,00,0d,00\n", RegValue{"C"}},
+      // Continued data is kept without the blanks before its backslashes.
+      {"hex:01,02,\\\n  03 \\\n\n", RegValue{RegOtherData{"hex:01,02,03"}}},
+      {"hex:01,02,\\\n  03\r\\\n\n", RegValue{RegOtherData{"hex:01,02,03"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Data);
+    const RegDocument read = ParseRegFile(key + "\"A\"=" + c.Data);
+    ASSERT_EQ(read.Keys.size(), 1U);
+    EXPECT_EQ(read.Keys[0].Values,
+              (std::vector<std::pair<std::string, RegValue>>{{"A", c.Expected}}));
+    ExpectRewriteKeeps(read);
   }
 }
 
@@ -159,28 +163,12 @@ TEST_F(RegFileRegistryTest, AKeyPathIsJudgedWithoutItsOuterBackslashes) {
       {"[\\-HKEY_CURRENT_USER\\Software]", std::nullopt},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.Line);
     const RegDocument read = ParseRegFile(c.Line + "\n\"A\"=\"x\"\n");
-    ASSERT_EQ(read.Keys.size(), c.Path ? 1U : 0U) << c.Line;
+    ASSERT_EQ(read.Keys.size(), c.Path ? 1U : 0U);
     if (!c.Path) continue;
-    EXPECT_EQ(read.Keys[0].Path, *c.Path) << c.Line;
-    const RegDocument again = ParseRegFile(FormatRegFile(read));
-    ASSERT_EQ(again.Keys.size(), 1U) << c.Line;
-    EXPECT_EQ(again.Keys[0].Path, *c.Path) << c.Line;
-    EXPECT_EQ(again.Keys[0].Values, read.Keys[0].Values) << c.Line;
-  }
-}
-
-TEST_F(RegFileRegistryTest, ContinuedDataIsKeptWithoutTheBlanksBeforeItsBackslashes) {
-  const std::string key = "[HKEY_CURRENT_USER\\Software\\Vennard\\Pelmora]\n";
-  for (const char* data : {"hex:01,02,\\\n  03 \\\n\n", "hex:01,02,\\\n  03\r\\\n\n"}) {
-    const RegDocument read = ParseRegFile(key + "\"A\"=" + data);
-    ASSERT_EQ(read.Keys.size(), 1U) << data;
-    EXPECT_EQ(read.Keys[0].Values, (std::vector<std::pair<std::string, RegValue>>{
-                                       {"A", RegValue{RegOtherData{"hex:01,02,03"}}}}))
-        << data;
-    const RegDocument again = ParseRegFile(FormatRegFile(read));
-    ASSERT_EQ(again.Keys.size(), 1U) << data;
-    EXPECT_EQ(again.Keys[0].Values, read.Keys[0].Values) << data;
+    EXPECT_EQ(read.Keys[0].Path, *c.Path);
+    ExpectRewriteKeeps(read);
   }
 }
 
@@ -231,7 +219,7 @@ TEST_F(RegFileRegistryTest, AFailedSaveLeavesTheOldFileWhole) {
        }},
   };
   for (const auto& c : cases) {
-    fs::remove_all(Folder);
+    fs::remove_all(File.parent_path());
     RegFileRegistry registry(File);
     ASSERT_TRUE(WriteOptions(registry, Options{}));
     const std::string before = FileBytes();

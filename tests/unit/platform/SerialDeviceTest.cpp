@@ -132,17 +132,6 @@ TEST_F(SerialFixture, EventsAfterCloseAreNotDelivered) {
   EXPECT_EQ(device.ReadAll(), "");
 }
 
-TEST_F(SerialFixture, RefusesWhatIsNoSerialDevice) {
-  test::TempFolder folder;
-  const auto file = folder.Path / "plain.txt";
-  std::ofstream(file) << "x";
-  const auto opened = device.Open(file.string(), Handlers());
-  ASSERT_FALSE(opened);
-  EXPECT_NE(opened.ErrorMessage().find("not a serial device"), std::string::npos);
-  EXPECT_FALSE(device.Open((folder.Path / "none").string(), Handlers()));
-  EXPECT_FALSE(device.IsOpen());
-}
-
 TEST_F(SerialFixture, PortsProbeFreeAbsentOrBusyAsTheDeviceWouldOpen) {
   test::TempFolder folder;
   const auto plain = folder.Path / "plain.txt";
@@ -154,6 +143,13 @@ TEST_F(SerialFixture, PortsProbeFreeAbsentOrBusyAsTheDeviceWouldOpen) {
   EXPECT_EQ(ports.DevicePath(1), receiver.Path);
   EXPECT_EQ(ports.DevicePath(0), "");
   EXPECT_EQ(ports.DevicePath(5), "");
+
+  // What is no serial device is refused.
+  const auto opened = device.Open(plain.string(), Handlers());
+  ASSERT_FALSE(opened);
+  EXPECT_NE(opened.ErrorMessage().find("not a serial device"), std::string::npos);
+  EXPECT_FALSE(device.Open((folder.Path / "none").string(), Handlers()));
+  EXPECT_FALSE(device.IsOpen());
 
   ASSERT_TRUE(device.Open(other.Path, Handlers()));  // held unshared by this device
   const std::vector<PortStatus> expected{PortStatus::Absent, PortStatus::Free, PortStatus::Absent,

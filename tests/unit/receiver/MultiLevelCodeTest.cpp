@@ -31,6 +31,8 @@ std::string Code(const std::vector<std::int64_t>& data, std::int32_t classCount,
 }
 
 TEST(MultiLevelCode, OneDigitPerDurationFromTheFramesOwnClasses) {
+  const std::vector<std::int64_t> steps = {100000, 70000, 49000, 34300, 24010, 16807,
+                                           11764,  8235,  5764,  4035,  2824};
   const Case cases[] = {
       // A long duration among the data (C0 - C1 > 2 (C1 - C2)): class 1 must not swallow
       // class 2, so every duration yields exactly one digit.
@@ -46,12 +48,7 @@ TEST(MultiLevelCode, OneDigitPerDurationFromTheFramesOwnClasses) {
       // A lone class spans everything from 0 to twice its value.
       {"lone class", {2000, 1000, 1999, 1}, 1, 0, "0000", 0},
       // Ten classes asked for (a learned digit 9): limited to the table, nine in use.
-      {"class count beyond the table",
-       {100000, 70000, 49000, 34300, 24010, 16807, 11764, 8235, 5764, 4035, 2824},
-       10,
-       9,
-       "876543210",
-       8},
+      {"class count beyond the table", steps, 10, 9, "876543210", 8},
   };
   for (const Case& c : cases) {
     LearnedTimings timings;

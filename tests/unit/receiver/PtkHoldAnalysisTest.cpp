@@ -60,10 +60,9 @@ TEST_F(HoldFixture, ARemoteWithARepeatCodeGetsItsFrameAndAMaximumKeyTime) {
   EXPECT_EQ(Remote->Repeat.Valid, 1);
   EXPECT_EQ(Remote->Repeat.Index, 0);
   EXPECT_EQ(Remote->Repeat.RepeatTop, 3);
-  EXPECT_EQ(Remote->Repeat.RepeatFrame[0], 150);
-  EXPECT_EQ(Remote->Repeat.RepeatFrame[1], 65);
-  EXPECT_EQ(Remote->Repeat.RepeatFrame[2], 45);
-  EXPECT_EQ(Remote->Repeat.RepeatFrame[3], 0);
+  const auto& repeat = Remote->Repeat.RepeatFrame;
+  EXPECT_EQ(std::vector(repeat.begin(), repeat.begin() + 4),
+            (std::vector<std::int64_t>{150, 65, 45, 0}));
   EXPECT_EQ(Analysis.Records().size(), 0U);  // the test starts over
   // The period is 108 ms: v = 43 and the interval 43 less 20 %.
   EXPECT_EQ(last.KeyTimerInterval, 35);

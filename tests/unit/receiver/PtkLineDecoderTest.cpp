@@ -35,6 +35,8 @@ TEST(PtkLineDecoder, DecodesFrameLinesIntoClassDigits) {
     int Threshold;
   } cases[] = {
       {"two classes, the shortest is 0", Line({60, 45, 60, 45, 45, 60}), "101001", 60},
+      {"any leading character is no duration", Line({60, 45, 60, 45, 45}, 'Z'), "10100", 60},
+      {"not even a '<'", Line({60, 45, 60, 45, 45}, '<'), "10100", 60},
       {"a header class far above the others goes with the first duration",
        Line({127, 82, 43, 54, 43, 43, 43, 54}), "010001", 82},
       {"classes evenly spaced all stay", Line({90, 75, 60, 45, 60, 90}), "321013", 90},
@@ -59,14 +61,6 @@ TEST(PtkLineDecoder, DecodesFrameLinesIntoClassDigits) {
       EXPECT_FALSE(decoded.RepeatFrame) << c.What;
     }
   }
-}
-
-TEST(PtkLineDecoder, TheLeadingCharacterIsNoDuration) {
-  RepeatAccumulator repeats;
-  EXPECT_EQ(DecodeKeyLine(Line({60, 45, 60, 45, 45}, 'Z'), LineVariant::Keys, repeats, {}).Code,
-            "10100");
-  EXPECT_EQ(DecodeKeyLine(Line({60, 45, 60, 45, 45}, '<'), LineVariant::Keys, repeats, {}).Code,
-            "10100");
 }
 
 TEST(PtkLineDecoder, ShortLinesRepeatTheLearnedRepeatFrame) {

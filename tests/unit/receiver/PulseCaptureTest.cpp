@@ -13,19 +13,11 @@ namespace {
 
 using platform::ModemRlsd;
 
-struct StartCounter : StartLearningTrigger {
-  void EdgeWhileReceptionOff() override { ++Edges; }
-  int Edges = 0;
-};
-
 // Edges reach the pipeline as the serial device delivers them: through the event loop, with
 // the counter reading taken when the line changed.
 struct CaptureBench {
   CaptureBench() {
     Pipeline.ReceiveEnabled = true;
-    BurstConsumers consumers;
-    consumers.StartLearning = &Start;
-    Pipeline.SetConsumers(consumers);
     platform::SerialHandlers handlers;
     handlers.CarrierChanged = [this](std::int64_t counter) { Capture.CarrierChanged(counter); };
     handlers.DataReceived = [this](std::int64_t counter, std::size_t) {
@@ -34,16 +26,17 @@ struct CaptureBench {
     EXPECT_TRUE(Device.Open("/dev/ttyS0", handlers));
   }
 
-  // Edges at the given readings, in ticks after the present virtual time; carrier edges
-  // leave carrier detect on.
-  void CarrierEdges(const std::vector<std::int64_t>& readings) {
+  // Edges at the given readings, in ticks after the present virtual time: carrier edges that
+  // leave carrier detect on, or data arrivals.
+  void Edges(const std::vector<std::int64_t>& readings, bool carrier = true) {
     const std::int64_t now = Clock.Counter();
-    for (const std::int64_t r : readings) Device.CarrierEdgeAt(now + r, ModemRlsd);
-    Loop.AdvanceTo(now + readings.back() + platform::CounterTicksPerMillisecond);
-  }
-  void DataEdges(const std::vector<std::int64_t>& readings) {
-    const std::int64_t now = Clock.Counter();
-    for (const std::int64_t r : readings) Device.ArriveAt(now + r, "x");
+    for (const std::int64_t r : readings) {
+      if (carrier) {
+        Device.CarrierEdgeAt(now + r, ModemRlsd);
+      } else {
+        Device.ArriveAt(now + r, "x");
+      }
+    }
     Loop.AdvanceTo(now + readings.back() + platform::CounterTicksPerMillisecond);
   }
   std::vector<std::int64_t> Stored() const {
@@ -58,13 +51,12 @@ struct CaptureBench {
   DecodingLimits Limits;
   ReceivePipeline Pipeline{Loop, Settings, Timings, Limits};
   PulseCapture Capture{Pipeline, Device};
-  StartCounter Start;
 };
 
 struct CaptureFixture : ::testing::Test, CaptureBench {};
 
 TEST_F(CaptureFixture, SixCarrierEdgesGiveFiveDurations) {
-  CarrierEdges({0, 90000, 135000, 140600, 146200, 163100});
+  Edges({0, 90000, 135000, 140600, 146200, 163100});
   EXPECT_EQ(Stored(), (std::vector<std::int64_t>{90000, 45000, 5600, 5600, 16900}));
   EXPECT_FALSE(Pipeline.EdgePhase);
   EXPECT_TRUE(Pipeline.BurstTimerRunning());
@@ -85,38 +77,9 @@ TEST_F(CaptureFixture, ShortModemStatusDurationsAreOverwrittenDataDurationsAlway
     CaptureBench f;
     f.Pipeline.PtkFound = true;
     const std::vector<std::int64_t> readings{0, c.Duration, c.Duration + 7000, c.Duration + 9000};
-    if (c.Carrier) {
-      f.CarrierEdges(readings);
-    } else {
-      f.DataEdges(readings);
-    }
+    f.Edges(readings, c.Carrier);
     EXPECT_EQ(f.Stored(), c.Expected) << c.Carrier << " " << c.Duration;
   }
-}
-
-TEST_F(CaptureFixture, ABurstReachingImpulseNumberStartsAgain) {
-  Settings.ImpulseNumber = 4;
-  CarrierEdges({0, 2000, 4000, 6000, 8000});  // the fourth duration reaches the limit
-  EXPECT_EQ(Pipeline.PulseCount, 0);
-  EXPECT_FALSE(Pipeline.EdgePhase);
-  const std::int64_t now = Clock.Counter();
-  Device.CarrierEdgeAt(now + 20000, ModemRlsd);
-  Device.CarrierEdgeAt(now + 50000, ModemRlsd);
-  Loop.AdvanceTo(now + 30000);  // the next edge only takes the start of a mark
-  EXPECT_EQ(Pipeline.PulseCount, 0);
-  EXPECT_TRUE(Pipeline.EdgePhase);
-  Loop.AdvanceTo(now + 60000);
-  EXPECT_EQ(Stored(), (std::vector<std::int64_t>{30000}));
-}
-
-TEST_F(CaptureFixture, EdgesWithReceptionOffChangeNothingAndOfferTheStartOfLearning) {
-  CarrierEdges({0, 3000, 5000});
-  const auto before = Stored();
-  Pipeline.ReceiveEnabled = false;
-  CarrierEdges({4000, 7000});
-  EXPECT_EQ(Stored(), before);
-  EXPECT_FALSE(Pipeline.EdgePhase);
-  EXPECT_EQ(Start.Edges, 2);
 }
 
 TEST_F(CaptureFixture, AModemStatusOfZeroIsNoEdge) {
@@ -128,11 +91,11 @@ TEST_F(CaptureFixture, AModemStatusOfZeroIsNoEdge) {
 }
 
 TEST_F(CaptureFixture, DataArrivalsAreEdgesOnlyOnceAMicrocontrollerReceiverAnswered) {
-  DataEdges({0, 4000, 9000});
+  Edges({0, 4000, 9000}, false);
   EXPECT_EQ(Pipeline.PulseCount, 0);
   EXPECT_FALSE(Pipeline.BurstTimerRunning());
   Pipeline.PtkFound = true;
-  DataEdges({1000, 5000, 10000});
+  Edges({1000, 5000, 10000}, false);
   EXPECT_EQ(Stored(), (std::vector<std::int64_t>{4000, 5000}));
 }
 

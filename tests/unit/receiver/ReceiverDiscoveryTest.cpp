@@ -167,29 +167,12 @@ TEST_F(ReceiverDiscoveryTest, TheProgramStartChoosesTheReceiverAndAlwaysEndsRece
       "CPU speed (800.000000 MHz)  too low!\r\nMinimum CPU speed for \"IR receiver\" must be "
       "1000 MHz.\r\nQuillon possibly will not work correctly.\r\nYou can defy that alarm from "
       "\"Options->CPU low speed warning\"";
+  const std::string failed = "Error: Unable initialize receiver!\r\nRestart Quillon.";
   const std::vector<Case> cases = {
-      {"receiver found and started: no processor check",
-       true,
-       true,
-       true,
-       800,
-       ReceiverInUse::Ptk,
-       {}},
-      {"receiver found that will not start: the program goes on",
-       true,
-       false,
-       true,
-       800,
-       ReceiverInUse::PtkStartFailed,
-       {"Error: Unable initialize receiver!\r\nRestart Quillon."}},
+      {"found and started: no processor check", true, true, true, 800, ReceiverInUse::Ptk, {}},
+      {"will not start: goes on", true, false, true, 800, ReceiverInUse::PtkStartFailed, {failed}},
       {"no search, slow processor", false, true, true, 800, ReceiverInUse::Pts, {slow}},
-      {"no search, the threshold itself is fast enough",
-       false,
-       true,
-       true,
-       990,
-       ReceiverInUse::Pts,
-       {}},
+      {"no search, the threshold is fast enough", false, true, true, 990, ReceiverInUse::Pts, {}},
       {"warning switched off", false, true, false, 500, ReceiverInUse::Pts, {}},
   };
   for (const Case& c : cases) {

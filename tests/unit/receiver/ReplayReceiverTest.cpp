@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -89,16 +90,24 @@ TEST(ReplayReceiver, ACaptureFileReachesKeyDispatchWithTheCodesOfTheReferenceRep
     EXPECT_FALSE(expected[i].empty());
     for (std::size_t j = 0; j < i; ++j) EXPECT_NE(expected[i], expected[j]);
   }
-
-  ReplayBench bench;
-  test::UseVizioRemote(bench);
-  Replay replay(bench);
-  ASSERT_TRUE(replay.Receiver.Start());
-  ASSERT_TRUE(replay.Receiver.Feed(FileText(test::VizioCapture)));
-  ASSERT_TRUE(replay.Receiver.EndOfInput());
-  bench.Loop.AdvanceBy(10'000);
-  EXPECT_EQ(Codes(bench), expected);
-  EXPECT_EQ(replay.Outcomes, std::vector<std::string>{"done"});
+  // Fed as text, or read through an IR input in reads of the given size.
+  for (const std::size_t readSize : {std::size_t{0}, std::size_t{7}, std::size_t{4096}}) {
+    ReplayBench bench;
+    test::UseVizioRemote(bench);
+    platform::FakeIrDevice input(bench.Loop, bench.Clock);
+    input.AddFile("vizio.irc", FileText(test::VizioCapture), readSize);
+    auto replay = readSize == 0 ? std::make_unique<Replay>(bench)
+                                : std::make_unique<Replay>(bench, input, "vizio.irc");
+    ASSERT_TRUE(replay->Receiver.Start());
+    if (readSize == 0) {
+      ASSERT_TRUE(replay->Receiver.Feed(FileText(test::VizioCapture)));
+      ASSERT_TRUE(replay->Receiver.EndOfInput());
+    }
+    bench.Loop.AdvanceBy(10'000);
+    EXPECT_EQ(Codes(bench), expected) << readSize;
+    EXPECT_EQ(replay->Outcomes, std::vector<std::string>{"done"});
+    EXPECT_FALSE(input.IsOpen());
+  }
 }
 
 TEST(ReplayReceiver, TheBurstWindowRunsFromTheFirstEdge) {
@@ -213,21 +222,6 @@ TEST(ReplayReceiver, StopsAtOnceWithoutFinishing) {
   bench.Loop.AdvanceBy(5000);
   EXPECT_EQ(times.Taken.size(), 1U);
   EXPECT_TRUE(replay.Outcomes.empty());
-}
-
-TEST(ReplayReceiver, ReadsACaptureFileThroughAnIrInput) {
-  for (const std::size_t readSize : {std::size_t{7}, std::size_t{4096}}) {
-    ReplayBench bench;
-    test::UseVizioRemote(bench);
-    platform::FakeIrDevice input(bench.Loop, bench.Clock);
-    input.AddFile("vizio.irc", FileText(test::VizioCapture), readSize);
-    Replay replay(bench, input, "vizio.irc");
-    ASSERT_TRUE(replay.Receiver.Start());
-    bench.Loop.AdvanceBy(10'000);
-    EXPECT_EQ(Codes(bench), test::VizioReferenceCodes()) << readSize;
-    EXPECT_EQ(replay.Outcomes, std::vector<std::string>{"done"});
-    EXPECT_FALSE(input.IsOpen());
-  }
 }
 
 TEST(ReplayReceiver, PlaysLinesFromAPipeAsTheyArrive) {
