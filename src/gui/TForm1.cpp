@@ -103,6 +103,14 @@ void TForm1::Connect() {
           [this](bool ticked) { Controls.KeyName->Recording = ticked; });
   connect(c.Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
   connect(c.CheckBox1, &QCheckBox::clicked, this, [this](bool ticked) { CheckBox1Click(ticked); });
+  // Stored at once (silent on failure, as every setting); the side windows that show move to
+  // their new places.
+  connect(c.ShowFullWindow, &QCheckBox::clicked, this, [this](bool ticked) {
+    static_cast<void>(WriteValue(The.Editor.Registry, settings::ShowFullWindow, ticked));
+    for (QWidget* side : SideWindows) {
+      if (side->isVisible()) PlaceSideWindow(*side);
+    }
+  });
   connect(c.ButtonTest, &QPushButton::clicked, this, [this] { Tray.ButtonTestClick(); });
   connect(c.Button2, &QPushButton::clicked, this, &QWidget::close);
   connect(findChild<QPushButton*>(QStringLiteral("ButtonSkins")), &QPushButton::clicked, this,
@@ -414,19 +422,26 @@ void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
+void TForm1::AddSideWindow(QWidget& window) {
+  SideWindows.push_back(&window);
+  window.installEventFilter(this);
+}
+
+void TForm1::PlaceSideWindow(QWidget& side) {
+  const QRect frame = frameGeometry();
+  const QRect area = screen()->availableGeometry();
+  // The side window's frame is as wide as this one's.
+  const QSize extra = frame.size() - size();
+  const WindowRect place = quillon::PlaceSideWindow(
+      {frame.x(), frame.y(), frame.width(), frame.height()}, side.width() + extra.width(),
+      side.height() + extra.height(), {area.x(), area.y(), area.width(), area.height()},
+      Controls.ShowFullWindow->isChecked());
+  side.move(place.X, place.Y);
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* side = qobject_cast<QWidget*>(watched);
-  if (side != nullptr && side->isWindow() && event->type() == QEvent::Show) {
-    const QRect frame = frameGeometry();
-    const QRect area = screen()->availableGeometry();
-    // The side window's frame is as wide as this one's.
-    const QSize extra = frame.size() - size();
-    const WindowRect place = PlaceSideWindow(
-        {frame.x(), frame.y(), frame.width(), frame.height()}, side->width() + extra.width(),
-        side->height() + extra.height(), {area.x(), area.y(), area.width(), area.height()},
-        Controls.ShowFullWindow->isChecked());
-    side->move(place.X, place.Y);
-  }
+  if (side != nullptr && event->type() == QEvent::Show) PlaceSideWindow(*side);
   return QWidget::eventFilter(watched, event);
 }
 

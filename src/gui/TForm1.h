@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "core/actions/KeysWindow.h"
 #include "core/config/ApplicationProbe.h"
@@ -63,7 +64,7 @@ class TForm1 : public QWidget,
   void UntickShowFullWindow();
   // A side window (audio commands, key combinations, the window list) opens beside this window
   // with "Show full window", over its right part without (see PlaceSideWindow).
-  void AddSideWindow(QWidget& window) { window.installEventFilter(this); }
+  void AddSideWindow(QWidget& window);
   // The learning window closed: the remote types again, a remote saved there among them, and
   // the chosen remote loaded again over what learning measured into the current remote.
   void LearningWindowClosed();
@@ -146,6 +147,7 @@ class TForm1 : public QWidget,
   void ShowSkinsCaption();
   void Button6Click();
   void CheckBox1Click(bool ticked);
+  void PlaceSideWindow(QWidget& side);
 
   MainWindowContext The;
   ConfigEditor Editor;
@@ -155,6 +157,7 @@ class TForm1 : public QWidget,
   TTrayIcon* TrayIcon1;
   std::string ApplicationPath;  // the program the root or group shown names
   QRect TrayBounds;             // where the window was when it went to the tray
+  std::vector<QWidget*> SideWindows;
 };
 
 }  // namespace quillon::gui

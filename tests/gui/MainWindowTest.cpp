@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -118,6 +119,14 @@ TEST_F(MainWindowFixture, TheWindowFitsAnEightHundredBySixHundredScreenInBothLan
     const QSize size = Form.minimumSizeHint();
     EXPECT_LE(size.width(), 800);
     EXPECT_LE(size.height(), 600);
+  }
+}
+
+TEST_F(MainWindowFixture, ShowFullWindowIsStoredAtOnceWhenClicked) {
+  ASSERT_TRUE(Find<QCheckBox>("ShowFullWindow")->isChecked());
+  for (const bool stored : {false, true}) {
+    Click("ShowFullWindow");
+    EXPECT_EQ(ReadValue(Bench.Registry, settings::ShowFullWindow), stored);
   }
 }
 
