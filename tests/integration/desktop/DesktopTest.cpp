@@ -13,15 +13,8 @@ namespace {
 
 using platform::WindowId;
 
-class DesktopTest : public X11Fixture, public ::testing::WithParamInterface<bool> {
+class DesktopTest : public WithAndWithoutWindowManager {
  protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(X11Fixture::SetUp());
-    if (GetParam()) {
-      ASSERT_NO_FATAL_FAILURE(StartWindowManager());
-    }
-  }
-
   std::ptrdiff_t StackPosition(WindowId window) const {
     const std::vector<WindowId> windows = Windows->TopLevelWindows();
     return std::find(windows.begin(), windows.end(), window) - windows.begin();
@@ -31,6 +24,8 @@ class DesktopTest : public X11Fixture, public ::testing::WithParamInterface<bool
 TEST_P(DesktopTest, ListsWindowsWithTheirUtf8Titles) {
   StartClient("First Window");
   StartClient("Окно Ärger");
+  StartClient("Café Legacy", {"--legacy-title"});  // sets only WM_NAME
+  EXPECT_EQ(Windows->Title(Windows->FindByTitle("Café Legacy")), "Café Legacy");
   const WindowId first = Windows->FindByTitle("First Window");
   const WindowId second = Windows->FindByTitle("Окно Ärger");
 
@@ -41,12 +36,7 @@ TEST_P(DesktopTest, ListsWindowsWithTheirUtf8Titles) {
   EXPECT_EQ(Windows->FindByTitle("Окно"), 0u) << "titles are compared whole";
 }
 
-TEST_P(DesktopTest, ReadsTitlesOfClientsThatSetOnlyWmName) {
-  StartClient("Café Legacy", {"--legacy-title"});
-  EXPECT_EQ(Windows->Title(Windows->FindByTitle("Café Legacy")), "Café Legacy");
-}
-
-TEST_P(DesktopTest, BringsAWindowToTheTopOfTheListTopmostFirst) {
+TEST_P(DesktopTest, RaisesWindowsToTheTopOfTheListAndActivatesThem) {
   StartClient("One");
   StartClient("Two");
   const WindowId one = Windows->FindByTitle("One");
@@ -56,14 +46,7 @@ TEST_P(DesktopTest, BringsAWindowToTheTopOfTheListTopmostFirst) {
   EXPECT_TRUE(WaitUntil([&] { return StackPosition(one) == 0; }));
   Windows->BringToTop(two);
   EXPECT_TRUE(WaitUntil([&] { return StackPosition(two) == 0; }));
-  EXPECT_EQ(StackPosition(one), 1);
-}
-
-TEST_P(DesktopTest, ActivatesWindowsSoThatTheyBecomeTheForeground) {
-  StartClient("One");
-  StartClient("Two");
-  const WindowId one = Windows->FindByTitle("One");
-  const WindowId two = Windows->FindByTitle("Two");
+  EXPECT_EQ(StackPosition(one), 1);  // the list is topmost first
 
   Windows->Activate(one);
   EXPECT_EQ(Windows->Foreground(), one);
@@ -71,25 +54,20 @@ TEST_P(DesktopTest, ActivatesWindowsSoThatTheyBecomeTheForeground) {
   EXPECT_EQ(Windows->Foreground(), two);
 }
 
-TEST_P(DesktopTest, ClosesAWindowFoundByItsExactTitle) {
+TEST_P(DesktopTest, ClosesAWindowFoundByItsExactTitleAndDisconnectsOneThatTakesNoRequests) {
   Client& client = StartClient("Close Me");
   StartClient("Close Me Not");
+  Client& stubborn = StartClient("Stubborn", {"--no-delete"});
 
   Windows->Close(Windows->FindByTitle("Close Me"));
+  Windows->Close(Windows->FindByTitle("Stubborn"));
 
   const std::optional<int> status = client.Process.WaitForExit(Patience);
   ASSERT_TRUE(status) << "the client did not end";
   EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
   EXPECT_EQ(FileLines(client.Output), std::vector<std::string>{"close"});
   EXPECT_NE(Windows->FindByTitle("Close Me Not"), 0u);
-}
-
-TEST_P(DesktopTest, DisconnectsAClientThatTakesNoCloseRequests) {
-  Client& client = StartClient("Stubborn", {"--no-delete"});
-
-  Windows->Close(Windows->FindByTitle("Stubborn"));
-
-  EXPECT_TRUE(client.Process.WaitForExit(Patience)) << "the client did not end";
+  EXPECT_TRUE(stubborn.Process.WaitForExit(Patience)) << "the stubborn client did not end";
 }
 
 TEST_P(DesktopTest, QuitTerminatesTheOwningProcess) {

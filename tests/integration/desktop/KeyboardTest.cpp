@@ -15,15 +15,8 @@ constexpr std::uint8_t Shift = 16;
 constexpr std::uint8_t Control = 17;
 constexpr std::uint8_t NumLock = 144;
 
-class KeyboardTest : public X11Fixture, public ::testing::WithParamInterface<bool> {
+class KeyboardTest : public WithAndWithoutWindowManager {
  protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(X11Fixture::SetUp());
-    if (GetParam()) {
-      ASSERT_NO_FATAL_FAILURE(StartWindowManager());
-    }
-  }
-
   void Tap(std::uint8_t key) {
     Keys->KeyEvent(key, 0, false);
     Keys->KeyEvent(key, 0, true);

@@ -10,14 +10,8 @@
 namespace quillon::test {
 namespace {
 
-class SendKeyTest : public X11Fixture, public ::testing::WithParamInterface<bool> {
+class SendKeyTest : public WithAndWithoutWindowManager {
  protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(X11Fixture::SetUp());
-    if (GetParam()) {
-      ASSERT_NO_FATAL_FAILURE(StartWindowManager());
-    }
-  }
   platform::LinuxClock Clock;
   platform::PollEventLoop Loop{Clock};
 };

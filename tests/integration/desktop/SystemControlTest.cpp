@@ -42,10 +42,6 @@ class SystemControlTest : public X11Fixture {
   SaverSettings Original;
 };
 
-TEST_F(SystemControlTest, ReportsTheScreenSize) {
-  EXPECT_EQ(System->Screen(), (platform::ScreenSize{1024, 768}));
-}
-
 TEST_F(SystemControlTest, TurnsTheScreenSaverOffAndBackOnWithItsTimeout) {
   SetSaverTimeout(123);
   ASSERT_TRUE(System->ScreenSaverActive());

@@ -74,4 +74,16 @@ inline std::string WindowManagerName(const ::testing::TestParamInfo<bool>& test)
   return test.param ? "WithWindowManager" : "WithoutWindowManager";
 }
 
+// An X11Fixture run once without and once with a window manager (instantiated with
+// ::testing::Values(false, true) and WindowManagerName).
+class WithAndWithoutWindowManager : public X11Fixture, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(X11Fixture::SetUp());
+    if (GetParam()) {
+      ASSERT_NO_FATAL_FAILURE(StartWindowManager());
+    }
+  }
+};
+
 }  // namespace quillon::test

@@ -121,23 +121,21 @@ TEST_F(DesktopFixture, TheMouseStepIsClampedToItsRange) {
 }
 
 TEST_F(DesktopFixture, RunOrCloseEndsARunningProgramOrStartsIt) {
+  const std::string Launch =
+      "launch path=\"C:\\Apps\\Player\\player.exe\" folder=\"C:\\Apps\\Player\\\"";
   const struct {
     std::vector<std::string> Windows;
     std::string WindowName;
-    Effects Last;  // the last effect
+    std::string Last;  // the last effect
   } cases[] = {
       {{"Quillon", "Player"},
        "Player",
-       {"post title=\"Player\" message=\"WM_QUIT\" wParam=0 lParam=0"}},
+       "post title=\"Player\" message=\"WM_QUIT\" wParam=0 lParam=0"},
       // A title that is only part of the window's starts a new copy.
-      {{"Player - song"},
-       "Player",
-       {"launch path=\"C:\\Apps\\Player\\player.exe\" folder=\"C:\\Apps\\Player\\\""}},
-      {{},
-       "Player",
-       {"launch path=\"C:\\Apps\\Player\\player.exe\" folder=\"C:\\Apps\\Player\\\""}},
+      {{"Player - song"}, "Player", Launch},
+      {{}, "Player", Launch},
       // The program's own window is never closed.
-      {{"Quillon"}, "Quillon", {"activate title=\"Quillon\""}},
+      {{"Quillon"}, "Quillon", "activate title=\"Quillon\""},
   };
   for (const auto& c : cases) {
     platform::FakeDesktopSystem system;
@@ -147,8 +145,8 @@ TEST_F(DesktopFixture, RunOrCloseEndsARunningProgramOrStartsIt) {
     windows.RunOrCloseApplication(c.WindowName, "C:\\Apps\\Player\\player.exe");
     const Effects trace = test::Trace(system.Log);
     ASSERT_FALSE(trace.empty()) << c.WindowName;
-    EXPECT_EQ(Effects{trace.back()}, c.Last) << c.WindowName;
-    const bool closing = !c.Last.front().starts_with("launch");
+    EXPECT_EQ(trace.back(), c.Last) << c.WindowName;
+    const bool closing = !c.Last.starts_with("launch");
     EXPECT_EQ(ElapsedMs() - start, closing ? 200U : 100U) << c.WindowName;
   }
 }

@@ -19,37 +19,28 @@ using test::WriteFile;
 // The configuration window's editor as the key-combination window reaches it: a panel the test
 // sets, over a real editor of the sample remote. Emptying the send-key field is reported back
 // as the window's field reports every change.
-struct FakeMainWindow : KeyNameEditor, ConfigEditorView {
+struct FakeMainWindow : KeyNameEditor, test::FakeEditorView {
   explicit FakeMainWindow(test::EditorBench& bench) : Editor(bench.Context(), *this) {
     EXPECT_TRUE(Editor.StartUp(test::VizioType, ""));
     Editor.RmtCtrlChange(test::VizioType);
-    Panel.Selected = 1;  // 1. Power
+    Controls.Selected = 1;  // 1. Power
   }
 
   void SetKeyName(std::string_view keys) override { ChangeKeyName(keys); }
-  void ChooseSendKeys() override { Panel.Operation = EditorOperation::SendKeys; }
-  EditorPanel EditorState() const override { return Panel; }
+  void ChooseSendKeys() override { Controls.Operation = EditorOperation::SendKeys; }
+  EditorPanel EditorState() const override { return Controls; }
   ConfigEditor& ConfigurationEditor() override { return Editor; }
   void RefreshEditor() override { ++Refreshed; }
 
-  void SetCaption(std::string_view) override {}
-  void ShowRemoteTypes(const std::vector<std::string>&) override {}
-  void ShowRemoteType(std::string_view) override {}
-  void ShowNode(std::int32_t node, const NodePanel&) override { Panel.Selected = node; }
-  void EnableEditor(bool) override {}
-  void ClearWindowNames() override {}
-  void ResetApplication() override {}
+  void ShowNode(std::int32_t node, const NodePanel&) override { Controls.Selected = node; }
   void ClearKeyName() override { ChangeKeyName(""); }
-  void ResetCommandList() override {}
-  void SaveWindowSettings() override {}
-  void EndProgram() override {}
 
   void ChangeKeyName(std::string_view keys) {
-    Panel.KeyName = keys;
+    Controls.KeyName = keys;
     if (Keys != nullptr) Keys->KeyNameChanged(keys);
   }
 
-  EditorPanel Panel;
+  EditorPanel Controls;  // what the window's controls hold
   ConfigEditor Editor;
   KeysWindow* Keys = nullptr;
   int Refreshed = 0;
@@ -296,9 +287,9 @@ TEST_F(KeysFixture, AClickCopiesTheKeyStringIntoTheSendKeyField) {
   WritePage("Work", "Copy,^{c}\r\nNothing,\r\n");
   Keys.FormActivate();
   Keys.RowClick(0);
-  EXPECT_EQ(Main.Panel.KeyName, "^{c}");
+  EXPECT_EQ(Main.Controls.KeyName, "^{c}");
   Keys.RowClick(1);  // no key string: the field keeps what it has
-  EXPECT_EQ(Main.Panel.KeyName, "^{c}");
+  EXPECT_EQ(Main.Controls.KeyName, "^{c}");
   EXPECT_EQ(Bench.Tree.Count(), 7);
 }
 
@@ -307,23 +298,23 @@ TEST_F(KeysFixture, AddAssignsTheKeyStringToTheMarkedButton) {
   Keys.FormActivate();
   Keys.RowClick(1);
   Keys.ButtonAddClick();
-  EXPECT_EQ(Main.Panel.Operation, EditorOperation::SendKeys);
+  EXPECT_EQ(Main.Controls.Operation, EditorOperation::SendKeys);
   ASSERT_EQ(Bench.Tree.Count(), 8);
   EXPECT_EQ(Bench.Tree.Text(2), "<SendKey>[^{v}]");
-  EXPECT_EQ(Main.Panel.KeyName, "");  // the editor empties its field after adding
+  EXPECT_EQ(Main.Controls.KeyName, "");  // the editor empties its field after adding
   EXPECT_GT(Main.Refreshed, 0);
 }
 
 TEST_F(KeysFixture, ADoubleClickAssignsOnlyAsASendKeyCommand) {
   WritePage("Work", "Copy,^{c}\r\n");
   Keys.FormActivate();
-  Main.Panel.Operation = EditorOperation::Command;
-  Main.Panel.CommandName = "MouseLeftClick";
+  Main.Controls.Operation = EditorOperation::Command;
+  Main.Controls.CommandName = "MouseLeftClick";
   Keys.RowDblClick(0);
-  EXPECT_EQ(Main.Panel.KeyName, "^{c}");
+  EXPECT_EQ(Main.Controls.KeyName, "^{c}");
   EXPECT_EQ(Bench.Tree.Count(), 7);
 
-  Main.Panel.Operation = EditorOperation::SendKeys;
+  Main.Controls.Operation = EditorOperation::SendKeys;
   Keys.RowDblClick(0);
   ASSERT_EQ(Bench.Tree.Count(), 8);
   EXPECT_EQ(Bench.Tree.Text(2), "<SendKey>[^{c}]");
@@ -340,7 +331,7 @@ TEST_F(KeysFixture, ConnectedTheSelectedKeyStringFollowsTheSendKeyField) {
 
   // Adding through "<<" empties the field afterwards; the row keeps its key string.
   Keys.ButtonAddClick();
-  EXPECT_EQ(Main.Panel.KeyName, "");
+  EXPECT_EQ(Main.Controls.KeyName, "");
   EXPECT_EQ(ReadFile(Page("Work")), "Copy,^{x}\r\n");
 
   // In the empty row, the field's text makes a new row.

@@ -49,10 +49,12 @@ struct ProbeBench {
     Own = Desktop.AddWindow("Quillon");
   }
 
+  ProbeParts Parts() {
+    return {Desktop, Program, Loop,
+            Clock,   Boxes,   [this](WindowId window) { return window == Own; }};
+  }
   std::vector<std::string> Probe() {
-    const ProbeParts parts{Desktop, Program, Loop,
-                           Clock,   Boxes,   [this](WindowId window) { return window == Own; }};
-    return ProbeApplication(parts, "/opt/player/bin/player", {2, 1}, English);
+    return ProbeApplication(Parts(), "/opt/player/bin/player", {2, 1}, English);
   }
   // The messages posted to windows.
   std::vector<std::string> Posts() const {
@@ -79,12 +81,10 @@ struct ProbeBench {
 
 TEST(ApplicationProbe, TheNewTitlesAreFoundAndOnlyTheProgramsWindowIsAskedToClose) {
   ProbeBench bench;
-  auto& Program = bench.Program;
-  auto& Boxes = bench.Boxes;
-  Program.Titles = {"Player", "Player - Playlist", "Terminal", "Player"};
+  bench.Program.Titles = {"Player", "Player - Playlist", "Terminal", "Player"};
   EXPECT_EQ(bench.Probe(), (std::vector<std::string>{"Player", "Player - Playlist"}));
-  EXPECT_EQ(Program.Started, "/opt/player/bin/player in /opt/player/bin");
-  EXPECT_TRUE(Boxes.Shown.empty());
+  EXPECT_EQ(bench.Program.Started, "/opt/player/bin/player in /opt/player/bin");
+  EXPECT_TRUE(bench.Boxes.Shown.empty());
   // The front window it opened got a close request, not a quit; the rest stay.
   EXPECT_EQ(bench.Posts(), std::vector<std::string>{
                                "post title=\"Player\" message=\"WM_CLOSE\" wParam=0 lParam=0"});
@@ -114,10 +114,7 @@ TEST(SkinsProbe, TheReskinnedTitlesAreFoundOnceTheApplicationIsClosed) {
   for (const bool closedByUser : {true, false}) {
     ProbeBench bench;
     std::vector<bool> minimized;
-    const ProbeParts parts{bench.Desktop, bench.Program,
-                           bench.Loop,    bench.Clock,
-                           bench.Boxes,   [&](WindowId window) { return window == bench.Own; }};
-    SkinsProbe probe(parts, [&](bool down) { minimized.push_back(down); });
+    SkinsProbe probe(bench.Parts(), [&](bool down) { minimized.push_back(down); });
     bench.Program.Titles = {"Player"};
     probe.Start("/opt/player/bin/player", 2, English);
     EXPECT_TRUE(probe.Waiting());

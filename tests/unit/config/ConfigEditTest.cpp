@@ -81,12 +81,9 @@ TEST(ConfigEdit, NewConfigurationBuildsRootAndKeyList) {
     expected.insert(expected.end(), KeyList.begin(), KeyList.end());
     EXPECT_EQ(tree.All(), expected) << c.WindowName;
   }
-}
-
-TEST(ConfigEdit, NewConfigurationOfARemoteWithoutKeysIsTheRootAlone) {
-  const auto remote = NewRemoteData();
+  // A remote without keys gives the root alone.
   ConfigTree tree;
-  NewConfiguration(tree, *remote, "none", "");
+  NewConfiguration(tree, *NewRemoteData(), "none", "");
   EXPECT_EQ(tree.All(), (Nodes{{"New group", 0}}));
 }
 
@@ -96,6 +93,9 @@ TEST(ConfigEdit, MakeGroupKeyAddsTheKeyListAndMarksTheClosingKey) {
   NewConfiguration(tree, *remote, "Player", "C:\\Player\\player.exe");
   const std::int32_t volume = 2;  // "2. VOL+", a locked key
   ASSERT_EQ(tree.Text(volume), "2. VOL+");
+  const Nodes before = tree.All();
+  EXPECT_FALSE(MakeGroupKey(tree, volume, *remote, "none", "C:\\v.exe"));  // needs a window
+  EXPECT_EQ(tree.All(), before);
 
   EXPECT_TRUE(MakeGroupKey(tree, volume, *remote, "Viewer", "C:\\Viewer\\viewer.exe"));
 
@@ -146,15 +146,6 @@ TEST(ConfigEdit, GroupKeysNest) {
       {"<Command>[Close Group]", 3},
   };
   EXPECT_EQ(tree.All(), expected);
-}
-
-TEST(ConfigEdit, MakeGroupKeyNeedsAWindow) {
-  const auto remote = LockingRemote();
-  ConfigTree tree;
-  NewConfiguration(tree, *remote, "Player", "C:\\p.exe");
-  const Nodes before = tree.All();
-  EXPECT_FALSE(MakeGroupKey(tree, 1, *remote, "none", "C:\\v.exe"));
-  EXPECT_EQ(tree.All(), before);
 }
 
 TEST(ConfigEdit, AssignRootWhenTheRootIsSelectedOrStillNew) {

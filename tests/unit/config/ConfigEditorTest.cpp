@@ -22,86 +22,82 @@ using test::FakeEditorView;
 const Nodes NewVizio = {{"New group", 0}, {"1. Power", 1}, {"2. Vol_up", 1}, {"3. Vol_dn", 1},
                         {"4. Mute", 1},   {"5. Input", 1}, {"6. Down", 1}};
 
-struct EditorFixture : ::testing::Test {
-  EditorFixture() {
-    EXPECT_TRUE(Editor.StartUp(test::VizioType, ""));
-    Editor.RmtCtrlChange(test::VizioType);
-  }
-
-  EditorPanel Selecting(std::int32_t node, EditorOperation operation) const {
-    EditorPanel panel;
-    panel.Selected = node;
-    panel.Operation = operation;
-    return panel;
-  }
-  void NameRoot(const std::string& window) {
-    EditorPanel panel = Selecting(0, EditorOperation::GroupKey);
-    panel.WindowName = window;
-    Editor.WinNameComboChange(panel);
-  }
-  void AddCommand(std::int32_t node, const std::string& command) {
-    EditorPanel panel = Selecting(node, EditorOperation::Command);
-    panel.CommandName = command;
-    Editor.ButtonAddClick(panel);
-  }
-  void AddGroupKey(std::int32_t node, const std::string& window) {
-    EditorPanel panel = Selecting(node, EditorOperation::GroupKey);
-    panel.WindowName = window;
-    Editor.ButtonAddClick(panel);
-  }
-
+// An editor over its own bench, not yet started.
+struct Unstarted {
   test::EditorBench Bench;
   FakeEditorView View;
   ConfigEditor Editor{Bench.Context(), View};
 };
 
-TEST_F(EditorFixture, StartUpListsTheRemoteTypesAndLoadsTheStoredOne) {
-  test::EditorBench bench;
-  FakeEditorView view;
-  ConfigEditor editor(bench.Context(), view);
-  ASSERT_TRUE(editor.StartUp(test::VizioType, ""));
-  EXPECT_EQ(view.RemoteTypes, std::vector<std::string>{std::string(test::VizioType)});
-  EXPECT_EQ(view.RemoteType, test::VizioType);
-  EXPECT_EQ(editor.SelectedRemoteType(), test::VizioType);
-  EXPECT_TRUE(view.Enabled);
-  EXPECT_EQ(bench.Remote.Record->KeyCount, 7);
-  EXPECT_EQ(bench.Tree.All(), (Nodes{{"New group", 0}}));
-  EXPECT_EQ(view.Selected, 0);
+// The panel with `node` selected, `operation` chosen and, when given, one text field set.
+EditorPanel Selecting(std::int32_t node, EditorOperation operation,
+                      std::string EditorPanel::*field = nullptr, const std::string& value = "") {
+  EditorPanel panel;
+  panel.Selected = node;
+  panel.Operation = operation;
+  if (field != nullptr) panel.*field = value;
+  return panel;
 }
 
-TEST_F(EditorFixture, StartUpWithAnUnlistedRemoteTypeLeavesTheEditorDisabled) {
-  test::EditorBench bench;
-  FakeEditorView view;
-  ConfigEditor editor(bench.Context(), view);
-  ASSERT_TRUE(editor.StartUp("Gone", ""));
-  EXPECT_TRUE(editor.SelectedRemoteType().empty());
-  EXPECT_FALSE(view.Enabled);
-  EXPECT_FALSE(editor.ButtonsFor({}).Remove);
+struct EditorFixture : ::testing::Test, Unstarted {
+  EditorFixture() {
+    EXPECT_TRUE(Editor.StartUp(test::VizioType, ""));
+    Editor.RmtCtrlChange(test::VizioType);
+  }
+
+  void NameRoot(const std::string& window) {
+    Editor.WinNameComboChange(
+        Selecting(0, EditorOperation::GroupKey, &EditorPanel::WindowName, window));
+  }
+  void AddCommand(std::int32_t node, const std::string& command) {
+    Editor.ButtonAddClick(
+        Selecting(node, EditorOperation::Command, &EditorPanel::CommandName, command));
+  }
+  void AddGroupKey(std::int32_t node, const std::string& window) {
+    Editor.ButtonAddClick(
+        Selecting(node, EditorOperation::GroupKey, &EditorPanel::WindowName, window));
+  }
+};
+
+TEST(ConfigEditorStartUp, ListsTheRemoteTypesAndLoadsTheStoredOne) {
+  Unstarted u;
+  ASSERT_TRUE(u.Editor.StartUp(test::VizioType, ""));
+  EXPECT_EQ(u.View.RemoteTypes, std::vector<std::string>{std::string(test::VizioType)});
+  EXPECT_EQ(u.View.RemoteType, test::VizioType);
+  EXPECT_EQ(u.Editor.SelectedRemoteType(), test::VizioType);
+  EXPECT_TRUE(u.View.Enabled);
+  EXPECT_EQ(u.Bench.Remote.Record->KeyCount, 7);
+  EXPECT_EQ(u.Bench.Tree.All(), (Nodes{{"New group", 0}}));
+  EXPECT_EQ(u.View.Selected, 0);
 }
 
-TEST_F(EditorFixture, StartUpLoadsTheStoredConfiguration) {
-  test::EditorBench bench;
-  const auto file = bench.File("Living room");
+TEST(ConfigEditorStartUp, AnUnlistedRemoteTypeLeavesTheEditorDisabled) {
+  Unstarted u;
+  ASSERT_TRUE(u.Editor.StartUp("Gone", ""));
+  EXPECT_TRUE(u.Editor.SelectedRemoteType().empty());
+  EXPECT_FALSE(u.View.Enabled);
+  EXPECT_FALSE(u.Editor.ButtonsFor({}).Remove);
+}
+
+TEST(ConfigEditorStartUp, LoadsTheStoredConfiguration) {
+  Unstarted u;
+  const auto file = u.Bench.File("Living room");
   std::filesystem::copy_file(
       std::filesystem::path(QUILLON_SOURCE_DIR) / "samples/remotes/Living room.rir", file);
-  FakeEditorView view;
-  ConfigEditor editor(bench.Context(), view);
-  ASSERT_TRUE(editor.StartUp(test::VizioType, file.string()));
-  EXPECT_EQ(view.Caption, "Quillon  [Living room]");
-  EXPECT_EQ(bench.Tree.Text(0), "[Media Player][C:\\Program Files\\Media Player\\player.exe]");
-  EXPECT_EQ(bench.Current.Name, "Living room");
-  EXPECT_TRUE(bench.Boxes.Shown.empty());
+  ASSERT_TRUE(u.Editor.StartUp(test::VizioType, file.string()));
+  EXPECT_EQ(u.View.Caption, "Quillon  [Living room]");
+  EXPECT_EQ(u.Bench.Tree.Text(0), "[Media Player][C:\\Program Files\\Media Player\\player.exe]");
+  EXPECT_EQ(u.Bench.Current.Name, "Living room");
+  EXPECT_TRUE(u.Bench.Boxes.Shown.empty());
 }
 
-TEST_F(EditorFixture, AnUnreadableRemoteFileEndsTheProgramAfterItsMessage) {
-  test::EditorBench bench;
-  std::ofstream(bench.Folder.Path / "Broken.IRD") << "short";
-  FakeEditorView view;
-  ConfigEditor editor(bench.Context(), view);
-  EXPECT_FALSE(editor.StartUp(test::VizioType, ""));
-  ASSERT_EQ(bench.Boxes.Shown.size(), 1u);
-  EXPECT_NE(bench.Boxes.Shown[0].Text.find("Broken.IRD"), std::string::npos);
-  EXPECT_EQ(view.Calls.back(), "EndProgram");
+TEST(ConfigEditorStartUp, AnUnreadableRemoteFileEndsTheProgramAfterItsMessage) {
+  Unstarted u;
+  std::ofstream(u.Bench.Folder.Path / "Broken.IRD") << "short";
+  EXPECT_FALSE(u.Editor.StartUp(test::VizioType, ""));
+  ASSERT_EQ(u.Bench.Boxes.Shown.size(), 1u);
+  EXPECT_NE(u.Bench.Boxes.Shown[0].Text.find("Broken.IRD"), std::string::npos);
+  EXPECT_EQ(u.View.Calls.back(), "EndProgram");
 }
 
 TEST_F(EditorFixture, AfterLearningTheRemoteTypesAreListedAgainAndTheChosenOneReloaded) {
@@ -115,12 +111,6 @@ TEST_F(EditorFixture, AfterLearningTheRemoteTypesAreListedAgainAndTheChosenOneRe
   Editor.RemoteTypesChanged();
   EXPECT_TRUE(View.RemoteTypes.empty());
   EXPECT_FALSE(View.Enabled);
-}
-
-TEST_F(EditorFixture, ChangingTheRemoteTypeBuildsANewConfigurationFromItsKeys) {
-  EXPECT_EQ(Bench.Tree.All(), NewVizio);
-  EXPECT_EQ(View.Caption, "Quillon");
-  EXPECT_EQ(View.Selected, 0);
 }
 
 TEST_F(EditorFixture, ButtonsActOnKeyNodesOnly) {
@@ -145,8 +135,7 @@ TEST_F(EditorFixture, ButtonsActOnKeyNodesOnly) {
       {3, EditorOperation::Message, "none", "", {true, true}},        //
   };
   for (const auto& c : cases) {
-    EditorPanel panel = Selecting(c.Node, c.Operation);
-    panel.CommandName = c.CommandName;
+    EditorPanel panel = Selecting(c.Node, c.Operation, &EditorPanel::CommandName, c.CommandName);
     panel.KeyName = c.KeyName;
     EXPECT_EQ(Editor.ButtonsFor(panel), c.Expected) << c.Node;
   }
@@ -156,6 +145,8 @@ TEST_F(EditorFixture, ButtonsActOnKeyNodesOnly) {
 }
 
 TEST_F(EditorFixture, AddingAGroupKeyAddsTheGroupsKeyList) {
+  AddGroupKey(5, "none");  // a group key needs a window name
+  EXPECT_EQ(Bench.Tree.All(), NewVizio);
   AddGroupKey(5, "Photo Viewer");
   ASSERT_EQ(Bench.Tree.Count(), 14);
   EXPECT_EQ(Bench.Tree.Text(5), "5. Input - [Group Key][Photo Viewer][]");
@@ -163,11 +154,6 @@ TEST_F(EditorFixture, AddingAGroupKeyAddsTheGroupsKeyList) {
   EXPECT_EQ(Bench.Tree.Text(11), "<Command>[Close Group]");
   EXPECT_EQ(View.Selected, 5);
   EXPECT_EQ(View.Panel.WindowName, "Photo Viewer");
-}
-
-TEST_F(EditorFixture, AGroupKeyNeedsAWindowName) {
-  AddGroupKey(5, "none");
-  EXPECT_EQ(Bench.Tree.All(), NewVizio);
 }
 
 TEST_F(EditorFixture, WindowNamesThatWouldSplitTheNodeTextAreRefused) {
@@ -201,8 +187,7 @@ TEST_F(EditorFixture, AKeyWithAFunctionAsksBeforeASecondOne) {
 }
 
 TEST_F(EditorFixture, AKeyStringIsCheckedAndTheFieldEmptiedWhenStored) {
-  EditorPanel panel = Selecting(2, EditorOperation::SendKeys);
-  panel.KeyName = "^{a";
+  EditorPanel panel = Selecting(2, EditorOperation::SendKeys, &EditorPanel::KeyName, "^{a");
   Bench.Boxes.Answers = {MessageAnswer::Cancel};
   Editor.ButtonAddClick(panel);
   EXPECT_EQ(Bench.Tree.All(), NewVizio);
@@ -215,8 +200,8 @@ TEST_F(EditorFixture, AKeyStringIsCheckedAndTheFieldEmptiedWhenStored) {
 
 TEST_F(EditorFixture, CommandsAndMessagesBecomeTheirNodeTexts) {
   AddCommand(1, "Turn Off Computer");
-  EditorPanel message = Selecting(3, EditorOperation::Message);
-  message.MessageName = "WM_COMMAND";
+  EditorPanel message =
+      Selecting(3, EditorOperation::Message, &EditorPanel::MessageName, "WM_COMMAND");
   message.MessageWParam = 32772;
   message.MessageLParam = -1;
   Editor.ButtonAddClick(message);
@@ -284,13 +269,16 @@ TEST_F(EditorFixture, RemovingALockedGroupKeyKeepsItsLockMarker) {
 TEST_F(EditorFixture, TheWindowNameAssignsTheRoot) {
   NameRoot("Media Player");
   EXPECT_EQ(Bench.Tree.Text(0), "[Media Player][]");
-  EditorPanel panel = Selecting(2, EditorOperation::GroupKey);
-  panel.WindowName = "Other";
-  Editor.WinNameComboChange(panel);  // neither the root selected nor "New group" any more
+  // Neither the root selected nor "New group" any more.
+  Editor.WinNameComboChange(
+      Selecting(2, EditorOperation::GroupKey, &EditorPanel::WindowName, "Other"));
   EXPECT_EQ(Bench.Tree.Text(0), "[Media Player][]");
 }
 
-TEST_F(EditorFixture, NewRebuildsTheKeysOfTheCurrentRemote) {
+TEST_F(EditorFixture, ChangingTheRemoteTypeOrNewBuildsANewConfigurationFromItsKeys) {
+  EXPECT_EQ(Bench.Tree.All(), NewVizio);
+  EXPECT_EQ(View.Caption, "Quillon");
+  EXPECT_EQ(View.Selected, 0);
   AddCommand(1, "MouseLeft");
   View.Calls.clear();
   Editor.Button4Click();
@@ -302,17 +290,15 @@ TEST_F(EditorFixture, NewRebuildsTheKeysOfTheCurrentRemote) {
 }
 
 TEST_F(EditorFixture, SavingNeedsARemoteTypeAndAnApplication) {
-  test::EditorBench bench;
-  FakeEditorView view;
-  ConfigEditor editor(bench.Context(), view);
-  ASSERT_TRUE(editor.StartUp("", ""));
-  editor.ButtonSaveClick({});
+  Unstarted u;
+  ASSERT_TRUE(u.Editor.StartUp("", ""));
+  u.Editor.ButtonSaveClick({});
   Editor.ButtonSaveClick({});
-  ASSERT_EQ(bench.Boxes.Shown.size(), 1u);
-  EXPECT_EQ(bench.Boxes.Shown[0].Text, "\"Remote control type\" not selected!");
+  ASSERT_EQ(u.Bench.Boxes.Shown.size(), 1u);
+  EXPECT_EQ(u.Bench.Boxes.Shown[0].Text, "\"Remote control type\" not selected!");
   ASSERT_EQ(Bench.Boxes.Shown.size(), 1u);
   EXPECT_EQ(Bench.Boxes.Shown[0].Text, "'New group' is not valid application !");
-  EXPECT_TRUE(bench.Dialogs.SaveRequests.empty());
+  EXPECT_TRUE(u.Bench.Dialogs.SaveRequests.empty());
   EXPECT_TRUE(Bench.Dialogs.SaveRequests.empty());
 }
 

@@ -75,6 +75,11 @@ struct Fixture {
   Result<Done> Save(const fs::path& path, std::string_view remoteType = "ACME  TV1") {
     return SaveConfiguration(path, Tree, remoteType, Current, View, Registry);
   }
+  fs::path Write(std::string_view name, std::string_view bytes) const {
+    const fs::path path = Folder.Path / name;
+    WriteBytes(path, bytes);
+    return path;
+  }
   std::optional<std::string> StoredFileName() const {
     const auto value = Registry.Value(ProductKey, "FileName");
     if (!value) return std::nullopt;
@@ -90,9 +95,12 @@ struct Fixture {
 
 TEST(ConfigFile, LoadThenSaveIsByteIdenticalWithCyrillicTexts) {
   Fixture f;
-  const fs::path original = f.Folder.Path / "Хол.rir";
-  WriteBytes(original, FileOf(Sample));
+  const fs::path original = f.Write("Хол.rir", FileOf(Sample));
   ASSERT_NE(ReadBytes(original).find("\xC7\xC2\xD3\xCA"), std::string::npos);  // "ЗВУК"
+  const auto content = ReadConfigurationFile(original);
+  ASSERT_TRUE(content) << content.ErrorMessage();
+  EXPECT_EQ(content.Value().Nodes, SampleNodes);
+  EXPECT_EQ(content.Value().RemoteType, "ЕЛПРО  ТВ-1");
 
   const auto loaded = f.Load(original);
   ASSERT_TRUE(loaded) << loaded.ErrorMessage();
@@ -102,16 +110,6 @@ TEST(ConfigFile, LoadThenSaveIsByteIdenticalWithCyrillicTexts) {
   const fs::path copy = f.Folder.Path / "Копие.rir";
   ASSERT_TRUE(f.Save(copy, "ACME  TV1"));
   EXPECT_EQ(ReadBytes(copy), ReadBytes(original));
-}
-
-TEST(ConfigFile, ReadingGivesNodesAndRemoteType) {
-  Fixture f;
-  const fs::path path = f.Folder.Path / "a.rir";
-  WriteBytes(path, FileOf(Sample));
-  const auto content = ReadConfigurationFile(path);
-  ASSERT_TRUE(content) << content.ErrorMessage();
-  EXPECT_EQ(content.Value().Nodes, SampleNodes);
-  EXPECT_EQ(content.Value().RemoteType, "ЕЛПРО  ТВ-1");
 }
 
 TEST(ConfigFile, LeadingBlanksAndTabsEachCountOneLevel) {
@@ -134,9 +132,7 @@ TEST(ConfigFile, LeadingBlanksAndTabsEachCountOneLevel) {
   };
   for (const auto& c : cases) {
     Fixture f;
-    const fs::path path = f.Folder.Path / "levels.rir";
-    WriteBytes(path, c.Bytes);
-    const auto content = ReadConfigurationFile(path);
+    const auto content = ReadConfigurationFile(f.Write("levels.rir", c.Bytes));
     ASSERT_TRUE(content) << content.ErrorMessage();
     EXPECT_EQ(content.Value().Nodes, c.Expected) << c.Bytes;
   }
@@ -156,9 +152,7 @@ TEST(ConfigFile, ALineMoreThanOneLevelDeeperIsAnErrorNamingIt) {
   };
   for (const auto& c : cases) {
     Fixture f;
-    const fs::path path = f.Folder.Path / "bad.rir";
-    WriteBytes(path, c.Bytes);
-    const auto content = ReadConfigurationFile(path);
+    const auto content = ReadConfigurationFile(f.Write("bad.rir", c.Bytes));
     ASSERT_FALSE(content) << c.Bytes;
     EXPECT_EQ(content.ErrorMessage(), c.Message);
   }
@@ -179,22 +173,11 @@ TEST(ConfigFile, TheLastNonEmptyLineNamesTheRemoteType) {
   };
   for (const auto& c : cases) {
     Fixture f;
-    const fs::path path = f.Folder.Path / "type.rir";
-    WriteBytes(path, "[W][P]\r\n\t1. A\r\n" + c.Ending);
-    const auto content = ReadConfigurationFile(path);
+    const auto content =
+        ReadConfigurationFile(f.Write("type.rir", "[W][P]\r\n\t1. A\r\n" + c.Ending));
     ASSERT_TRUE(content) << content.ErrorMessage();
     EXPECT_EQ(content.Value().RemoteType, c.RemoteType) << c.Ending;
   }
-}
-
-TEST(ConfigFile, AFileEndingInCrLfLoads) {
-  Fixture f;
-  const fs::path path = f.Folder.Path / "TV.rir";
-  WriteBytes(path, "[W][P]\r\n\t1. A\r\n<Remoute Control Type> - TV set\r\n");
-  const auto loaded = f.Load(path);
-  ASSERT_TRUE(loaded) << loaded.ErrorMessage();
-  EXPECT_EQ(f.Tree.All(),
-            (Nodes{{"[W][P]", 0}, {"1. A", 1}, {"<Remoute Control Type> - TV set", 0}}));
 }
 
 TEST(ConfigFile, LoadingSelectsTheRemoteTypeAndMakesTheFileCurrent) {
@@ -211,8 +194,8 @@ TEST(ConfigFile, LoadingSelectsTheRemoteTypeAndMakesTheFileCurrent) {
   };
   for (const auto& c : cases) {
     Fixture f;
-    const fs::path path = f.Folder.Path / "Living room.rir";
-    WriteBytes(path, "[W][P]\r\n<Remoute Control Type> - TV set\r\n");
+    const fs::path path =
+        f.Write("Living room.rir", "[W][P]\r\n<Remoute Control Type> - TV set\r\n");
     const auto loaded = f.Load(path, c.Occasion);
     ASSERT_TRUE(loaded) << loaded.ErrorMessage();
     EXPECT_EQ(f.View.Calls, c.Calls);
@@ -254,8 +237,7 @@ TEST(ConfigFile, AnUnknownRemoteTypeIsRefusedAndTheFileKept) {
   };
   for (const auto& c : cases) {
     Fixture f;
-    const fs::path path = f.Folder.Path / "Kitchen.rir";
-    WriteBytes(path, c.Bytes);
+    const fs::path path = f.Write("Kitchen.rir", c.Bytes);
     const auto loaded = f.Load(path, LoadOccasion::Editor, c.Language);
     ASSERT_FALSE(loaded);
     EXPECT_EQ(loaded.ErrorMessage(), c.Message);
@@ -268,16 +250,14 @@ TEST(ConfigFile, AnUnknownRemoteTypeIsRefusedAndTheFileKept) {
 
 TEST(ConfigFile, AFailedLoadLeavesTheConfigurationInUse) {
   Fixture f;
-  const fs::path good = f.Folder.Path / "Good.rir";
-  WriteBytes(good, FileOf(Sample));
+  const fs::path good = f.Write("Good.rir", FileOf(Sample));
   ASSERT_TRUE(f.Load(good));
   const std::vector<std::string> failing[] = {
       {"[W][P]", "<Remoute Control Type> - RADIO  R1"},
       {"[W][P]", "\t\t1. A", "<Remoute Control Type> - TV set"},
   };
   for (const auto& lines : failing) {
-    const fs::path bad = f.Folder.Path / "Bad.rir";
-    WriteBytes(bad, FileOf(lines));
+    const fs::path bad = f.Write("Bad.rir", FileOf(lines));
     f.View.Calls.clear();
     EXPECT_FALSE(f.Load(bad)) << lines[1];
     EXPECT_EQ(f.Tree.All(), SampleNodes);
@@ -295,13 +275,17 @@ TEST(ConfigFile, SavingAppendsTheRemoteTypeLineOnce) {
   Fixture f;
   f.Tree.AddTopLevel("[Player][C:\\p.exe]");
   f.Tree.AddChild(0, "1. POWER");
-  const fs::path path = f.Folder.Path / "Player.rir";
+  const fs::path path = f.Folder.Path / "Living room.v2.rir";
   ASSERT_TRUE(f.Save(path, "ЕЛПРО  ТВ-1"));
   const std::string expected =
       FileOf({"[Player][C:\\p.exe]", "\t1. POWER", "<Remoute Control Type> - ЕЛПРО  ТВ-1"});
   EXPECT_EQ(ReadBytes(path), expected);
-  // The tree itself gets no remote type node from saving.
+  // The tree itself gets no remote type node from saving; the file becomes the current one.
   EXPECT_EQ(f.Tree.Count(), 2);
+  EXPECT_EQ(f.Current.FilePath, path);
+  EXPECT_EQ(f.Current.Name, "Living room.v2");
+  EXPECT_EQ(f.StoredFileName(), path.string());
+  EXPECT_EQ(f.View.Calls, (std::vector<std::string>{"caption Quillon  [Living room.v2]"}));
 
   // Loaded, the tree ends in the remote type node; saving again writes no second line.
   ASSERT_TRUE(f.Load(path));
@@ -309,21 +293,9 @@ TEST(ConfigFile, SavingAppendsTheRemoteTypeLineOnce) {
   EXPECT_EQ(ReadBytes(path), expected);
 }
 
-TEST(ConfigFile, SavingMakesTheFileCurrent) {
-  Fixture f;
-  f.Tree.AddTopLevel("[Player][C:\\p.exe]");
-  const fs::path path = f.Folder.Path / "Living room.v2.rir";
-  ASSERT_TRUE(f.Save(path));
-  EXPECT_EQ(f.Current.FilePath, path);
-  EXPECT_EQ(f.Current.Name, "Living room.v2");
-  EXPECT_EQ(f.StoredFileName(), path.string());
-  EXPECT_EQ(f.View.Calls, (std::vector<std::string>{"caption Quillon  [Living room.v2]"}));
-}
-
 TEST(ConfigFile, AFailedSaveLeavesTheOldFileWhole) {
   Fixture f;
-  const fs::path path = f.Folder.Path / "Player.rir";
-  WriteBytes(path, FileOf(Sample));
+  const fs::path path = f.Write("Player.rir", FileOf(Sample));
   fs::create_directory(fs::path(path) += ".new");  // the temporary file cannot be written
   NewConfiguration(f.Tree, *NewRemoteData(), "Player", "C:\\p.exe");
 

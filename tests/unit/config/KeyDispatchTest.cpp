@@ -95,41 +95,34 @@ struct DispatchFixture : ::testing::Test {
 };
 
 TEST_F(DispatchFixture, GroupKeysOpenNestAndClose) {
+  const std::string player = "C:\\Player\\player.exe";
   const std::string menu = "C:\\Menu\\menu.exe";
+  const std::string inner = "C:\\Inner\\in.exe";
+  using Record = CommandRecord;
   const struct {
     std::int32_t Key;
     CommandRecord Record;
     std::string Hint;
     std::int32_t Depth;
   } presses[] = {
-      {1,
-       {"Media Player", "C:\\Player\\player.exe", CommandKind::Command, "Turn Off Computer"},
-       "1. POWER",
-       0},
-      {3,
-       {"Media Player", "C:\\Player\\player.exe", CommandKind::AudioCommand,
-        "Mixer 0/Master/PCM/Volume+"},
-       "3. UP",
-       0},
-      {2, {"Menu", menu, CommandKind::GroupKey, ""}, "On[F]\r[Menu]\r2. MENU", 1},
+      {1, Record{"Media Player", player, CommandKind::Command, "Turn Off Computer"}, "1. POWER", 0},
+      {3, Record{"Media Player", player, CommandKind::AudioCommand, "Mixer 0/Master/PCM/Volume+"},
+       "3. UP", 0},
+      {2, Record{"Menu", menu, CommandKind::GroupKey, ""}, "On[F]\r[Menu]\r2. MENU", 1},
       // Key 1 is not in the Menu group: no command, and not the root's either.
-      {1, {"Menu", menu, CommandKind::None, ""}, "", 1},
-      {6, {"Menu", menu, CommandKind::SendKeys, "{ENTER}[x]"}, "[F1]\r[Menu]\r6. STOP", 1},
-      {3, {"Inner", "C:\\Inner\\in.exe", CommandKind::GroupKey, ""}, "On[F]\r[Inner]\r3. UP", 2},
-      {1,
-       {"Inner", "C:\\Inner\\in.exe", CommandKind::WindowMessage, "WM_CLOSE,0,0"},
-       "[F2]\r[Inner]\r1. POWER",
-       2},
-      {3, {"Menu", menu, CommandKind::GroupKey, ""}, "Off[F]\r[Menu]\r3. UP", 1},
+      {1, Record{"Menu", menu, CommandKind::None, ""}, "", 1},
+      {6, Record{"Menu", menu, CommandKind::SendKeys, "{ENTER}[x]"}, "[F1]\r[Menu]\r6. STOP", 1},
+      {3, Record{"Inner", inner, CommandKind::GroupKey, ""}, "On[F]\r[Inner]\r3. UP", 2},
+      {1, Record{"Inner", inner, CommandKind::WindowMessage, "WM_CLOSE,0,0"},
+       "[F2]\r[Inner]\r1. POWER", 2},
+      {3, Record{"Menu", menu, CommandKind::GroupKey, ""}, "Off[F]\r[Menu]\r3. UP", 1},
       // A group key with a display name opens, and shows that name when it closes.
-      {5, {"Music", "C:\\Music\\m.exe", CommandKind::GroupKey, ""}, "On[F]\r[Music]\r5. PLAY", 2},
-      {5, {"Menu", menu, CommandKind::GroupKey, ""}, "Off[F]\r[Menu]\rStart music", 1},
-      {2,
-       {"Media Player", "C:\\Player\\player.exe", CommandKind::GroupKey, ""},
-       "Off[F]\r2. MENU",
-       0},
+      {5, Record{"Music", "C:\\Music\\m.exe", CommandKind::GroupKey, ""}, "On[F]\r[Music]\r5. PLAY",
+       2},
+      {5, Record{"Menu", menu, CommandKind::GroupKey, ""}, "Off[F]\r[Menu]\rStart music", 1},
+      {2, Record{"Media Player", player, CommandKind::GroupKey, ""}, "Off[F]\r2. MENU", 0},
       // A locked key's first child is the marker, which is no command.
-      {4, {"Media Player", "C:\\Player\\player.exe", CommandKind::None, ""}, "4. MUTE", 0},
+      {4, Record{"Media Player", player, CommandKind::None, ""}, "4. MUTE", 0},
   };
   int step = 0;
   for (const auto& p : presses) {

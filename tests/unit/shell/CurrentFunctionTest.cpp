@@ -60,6 +60,13 @@ TEST_F(DisplayFixture, AFunctionShowsInTheLowerRightCorner) {
             (std::vector<std::string>{"label 1. Power", "place 914,688 100x50", "show"}));
   EXPECT_TRUE(Display.Showing());
   EXPECT_EQ(Display.Text(), "1. Power");
+
+  // The same text again neither moves nor resizes the window.
+  Window.Events.clear();
+  Display.IRShowHint("1. Power");
+  EXPECT_TRUE(Window.Events.empty());
+  Display.IRShowHint("12. Longer");
+  EXPECT_EQ(Window.Events, (std::vector<std::string>{"label 12. Longer", "place 894,688 120x50"}));
 }
 
 TEST_F(DisplayFixture, ItClosesShowHintTimeAfterTheLastFunction) {
@@ -76,15 +83,6 @@ TEST_F(DisplayFixture, ItClosesShowHintTimeAfterTheLastFunction) {
   EXPECT_TRUE(Display.JustClosed);
   Loop.AdvanceBy(5000);
   EXPECT_EQ(TaskbarShows(), 1u);  // closed once, the timer stopped
-}
-
-TEST_F(DisplayFixture, TheSameTextAgainNeitherMovesNorResizesTheWindow) {
-  Display.IRShowHint("1. Power");
-  Window.Events.clear();
-  Display.IRShowHint("1. Power");
-  EXPECT_TRUE(Window.Events.empty());
-  Display.IRShowHint("12. Longer");
-  EXPECT_EQ(Window.Events, (std::vector<std::string>{"label 12. Longer", "place 894,688 120x50"}));
 }
 
 TEST_F(DisplayFixture, WithShowHintOffNothingShowsButTheTaskbarComesBack) {

@@ -11,20 +11,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(DataFolders, QuillonHomeOverridesEverything) {
+TEST(DataFolders, AWritableRemoteFolderBesideTheProgramMakesItPortableUnlessQuillonHomeIsSet) {
   test::TempFolder program;
   fs::create_directory(program.Path / "RIVirOriv");
-  const auto folders = FindDataFolders(program.Path, "/srv/demo", "/xdg", "/home/u");
-  ASSERT_TRUE(folders.Ok());
-  EXPECT_EQ(folders.Value().Base, "/srv/demo");
-  EXPECT_FALSE(folders.Value().Portable);
-  EXPECT_EQ(folders.Value().Remotes(), fs::path("/srv/demo/RIVirOriv"));
-  EXPECT_EQ(folders.Value().Keys(), fs::path("/srv/demo/Keys"));
-}
+  const auto home = FindDataFolders(program.Path, "/srv/demo", "/xdg", "/home/u");
+  ASSERT_TRUE(home.Ok());
+  EXPECT_EQ(home.Value().Base, "/srv/demo");
+  EXPECT_FALSE(home.Value().Portable);
+  EXPECT_EQ(home.Value().Remotes(), fs::path("/srv/demo/RIVirOriv"));
+  EXPECT_EQ(home.Value().Keys(), fs::path("/srv/demo/Keys"));
 
-TEST(DataFolders, AWritableRemoteFolderBesideTheProgramMakesItPortable) {
-  test::TempFolder program;
-  fs::create_directory(program.Path / "RIVirOriv");
   const auto folders = FindDataFolders(program.Path, "", "/xdg", "/home/u");
   ASSERT_TRUE(folders.Ok());
   EXPECT_EQ(folders.Value().Base, program.Path);

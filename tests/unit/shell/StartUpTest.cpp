@@ -15,12 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(StartUp, TheAlreadyRunningQuestionInBothLanguages) {
-  EXPECT_EQ(Text(StartUpText::AlreadyRunning, English), "Quillon already running!\r\nContinue?");
-  EXPECT_EQ(Text(StartUpText::AlreadyRunning, Bulgarian),
-            "Quillon вече е стартиран!\r\nПродължение?");
-}
-
 TEST(StartUp, MainWindowSettingsReadTheirDefaultsAndRoundTrip) {
   platform::FakeRegistry registry;
   EXPECT_EQ(ReadMainWindowSettings(registry), MainWindowSettings{});

@@ -38,19 +38,17 @@ TEST(Tray, TheTipKeepsItsFirst62Characters) {
   EXPECT_EQ(TrayTip(std::string(70, 'x').replace(60, 2, "Ж")).size(), 62u + 1);
 }
 
-TEST(Tray, GoingToTheTrayHidesOnlyWhenTheIconIsThere) {
-  FakeTray view;
-  TrayModel tray(view);
-  tray.ButtonTestClick();
-  EXPECT_EQ(view.Events, (std::vector<std::string>{"icon", "hide"}));
-}
-
-TEST(Tray, WithoutANotificationAreaTheWindowIsMinimised) {
-  FakeTray view;
-  view.IconWorks = false;
-  TrayModel tray(view);
-  tray.ButtonTestClick();
-  EXPECT_EQ(view.Events, (std::vector<std::string>{"icon", "icon", "icon", "minimize"}));
+TEST(Tray, GoingToTheTrayHidesWithTheIconAndMinimisesWithoutANotificationArea) {
+  for (const bool iconWorks : {true, false}) {
+    FakeTray view;
+    view.IconWorks = iconWorks;
+    TrayModel tray(view);
+    tray.ButtonTestClick();
+    const std::vector<std::string> expected =
+        iconWorks ? std::vector<std::string>{"icon", "hide"}
+                  : std::vector<std::string>{"icon", "icon", "icon", "minimize"};
+    EXPECT_EQ(view.Events, expected);
+  }
 }
 
 TEST(Tray, AClickOnTheIconTogglesTheWindow) {

@@ -138,26 +138,23 @@ TEST(LearnRecognize, AFailingStepIsNamedAndGivesStatus1) {
   powerAgain.Button = "POWER";
   CaptureRecord broken = tap;
   broken.Button = "Broken";
+  using Recorded = std::vector<CaptureRecord>;
   struct Case {
-    std::vector<CaptureRecord> Records;
+    Recorded Records;
     std::string Options;
     std::string Message;
     bool Saved;
   };
   const std::vector<Case> cases = {
-      {{vizio[0]},
-       "--producer Vizio --hold HELD",  // a held button that sends nothing
-       "hold-button test: it did not take ten bursts from 10 presses",
+      // A held button that sends nothing.
+      {Recorded{vizio[0]}, "--producer Vizio --hold HELD",
+       "hold-button test: it did not take ten bursts from 10 presses", false},
+      {Recorded{vizio[0], broken, vizio[1]}, "--producer Vizio",
+       "button \"Broken\": no frame was found in its 1 press", true},
+      {Recorded{vizio[0], powerAgain}, "--producer Vizio",
+       "button \"POWER\": Button name \"POWER\" exists! Change the button name!", true},
+      {Recorded{vizio[0]}, "--producer '<>'", "save: the save dialog takes a producer and a model",
        false},
-      {{vizio[0], broken, vizio[1]},
-       "--producer Vizio",
-       "button \"Broken\": no frame was found in its 1 press",
-       true},
-      {{vizio[0], powerAgain},
-       "--producer Vizio",
-       "button \"POWER\": Button name \"POWER\" exists! Change the button name!",
-       true},
-      {{vizio[0]}, "--producer '<>'", "save: the save dialog takes a producer and a model", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Message);

@@ -120,30 +120,26 @@ TEST(QuillonTool, DispatchCarriesTheOpenGroupsFromPressToPress) {
           Quoted(test::SampleRemotes / "Living room.rir") + " 5 2 repeat 5 code:42",
       folder);
   ASSERT_EQ(run.Status, 0) << run.Err;
+  // One press's line: the key found, the hint shown, the command record and the open groups.
+  const auto line = [](const std::string& press, const std::string& rest) {
+    return "{\"press\":" + press + ",\"key\":" + rest + "}\n";
+  };
   const std::string viewer =
       "\"WindowName\":\"Photo Viewer\",\"ApplicationPath\":\"C:\\\\Program Files\\\\Photo "
       "Viewer\\\\viewer.exe\"";
   const std::string player =
       "\"WindowName\":\"Media Player\",\"ApplicationPath\":\"C:\\\\Program Files\\\\Media "
       "Player\\\\player.exe\"";
+  const std::string volUp =
+      "2,\"hint\":\"[F1]\\r[Photo Viewer]\\r2. Vol_up\",\"record\":{\"Kind\":2," + viewer +
+      ",\"Parameter\":\"[Prior]\"},\"GroupDepth\":1";
   EXPECT_EQ(run.Out,
-            "{\"press\":1,\"key\":5,\"hint\":\"On[F]\\r[Photo Viewer]\\r5. Input\",\"record\":"
-            "{\"Kind\":0," +
-                viewer +
-                ",\"Parameter\":\"\"},\"GroupDepth\":1}\n"
-                "{\"press\":2,\"key\":2,\"hint\":\"[F1]\\r[Photo Viewer]\\r2. Vol_up\",\"record\":"
-                "{\"Kind\":2," +
-                viewer +
-                ",\"Parameter\":\"[Prior]\"},\"GroupDepth\":1}\n"
-                "{\"press\":3,\"key\":2,\"hint\":\"[F1]\\r[Photo Viewer]\\r2. Vol_up\",\"record\":"
-                "{\"Kind\":2," +
-                viewer +
-                ",\"Parameter\":\"[Prior]\"},\"GroupDepth\":1}\n"
-                "{\"press\":4,\"key\":5,\"hint\":\"Off[F]\\r5. Input\",\"record\":"
-                "{\"Kind\":0," +
-                player +
-                ",\"Parameter\":\"\"},\"GroupDepth\":0}\n"
-                "{\"press\":5,\"key\":null,\"hint\":\"\",\"record\":null,\"GroupDepth\":0}\n");
+            line("1", "5,\"hint\":\"On[F]\\r[Photo Viewer]\\r5. Input\",\"record\":{\"Kind\":0," +
+                          viewer + ",\"Parameter\":\"\"},\"GroupDepth\":1") +
+                line("2", volUp) + line("3", volUp) +
+                line("4", "5,\"hint\":\"Off[F]\\r5. Input\",\"record\":{\"Kind\":0," + player +
+                              ",\"Parameter\":\"\"},\"GroupDepth\":0") +
+                line("5", "null,\"hint\":\"\",\"record\":null,\"GroupDepth\":0"));
 }
 
 TEST(QuillonTool, DispatchDryRunPrintsTheEffectsOfEachPress) {
