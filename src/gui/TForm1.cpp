@@ -103,6 +103,11 @@ void TForm1::Connect() {
           [this](bool ticked) { Controls.KeyName->Recording = ticked; });
   connect(c.Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
   connect(c.CheckBox1, &QCheckBox::clicked, this, [this](bool ticked) { CheckBox1Click(ticked); });
+  for (QRadioButton* saver : {c.ScreenSaverOn, c.ScreenSaverOff}) {
+    connect(saver, &QRadioButton::clicked, this, [this, on = saver == c.ScreenSaverOn] {
+      if (Machine != nullptr) Machine->SetScreenSaverActive(on);
+    });
+  }
   // Stored at once (silent on failure, as every setting); the side windows that show move to
   // their new places.
   connect(c.ShowFullWindow, &QCheckBox::clicked, this, [this](bool ticked) {
@@ -164,6 +169,7 @@ bool TForm1::FormCreate() {
       ->setEnabled(static_cast<bool>(OnButtonKeys));
   findChild<QPushButton*>(QStringLiteral("ButtonAudio"))->setEnabled(AudioWindow != nullptr);
   findChild<QPushButton*>(QStringLiteral("BitBtn2"))->setEnabled(static_cast<bool>(OnOptions));
+  findChild<QGroupBox*>(QStringLiteral("ScreenSaver"))->setEnabled(Machine != nullptr);
   TrayIcon1->Activate();
   UpdateButtons();
   return true;
@@ -416,10 +422,17 @@ void TForm1::RestoreWindow() {
 }
 
 void TForm1::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-    ActivateMainWindow(The.System);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+      ActivateMainWindow(The.System)) {
+    ShowScreenSaver();
   }
   QWidget::changeEvent(event);
+}
+
+void TForm1::ShowScreenSaver() {
+  if (Machine == nullptr) return;
+  (Machine->ScreenSaverActive() ? Controls.ScreenSaverOn : Controls.ScreenSaverOff)
+      ->setChecked(true);
 }
 
 void TForm1::AddSideWindow(QWidget& window) {

@@ -17,6 +17,7 @@
 #include "gui/TForm1Controls.h"
 #include "gui/TFormAudio.h"
 #include "gui/TTrayIcon.h"
+#include "platform/SystemControl.h"
 
 namespace quillon::gui {
 
@@ -89,6 +90,9 @@ class TForm1 : public QWidget,
   // "Audio commands" (ButtonAudio, enabled only with it): the audio window. While it shows,
   // "<<" under 'Command' adds the audio command picked there.
   TFormAudio* AudioWindow = nullptr;
+  // The screen saver's choice (ScreenSaverOn, ScreenSaverOff, enabled only with it) switches it
+  // directly and shows its state each time the window becomes active.
+  platform::SystemControl* Machine = nullptr;
   // "Options" (BitBtn2, enabled only with it): the options dialog.
   std::function<void()> OnOptions;
   // The name dialog for the selected key (F2 or the tree's menu); false when the node takes no
@@ -148,6 +152,7 @@ class TForm1 : public QWidget,
   void Button6Click();
   void CheckBox1Click(bool ticked);
   void PlaceSideWindow(QWidget& side);
+  void ShowScreenSaver();
 
   MainWindowContext The;
   ConfigEditor Editor;

@@ -75,6 +75,14 @@ TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,
     portRow->addWidget(item);
   }
   top->addWidget(ports);
+  auto* saver = Named(new QGroupBox, "ScreenSaver");
+  c.ScreenSaverOn = Named(new QRadioButton, "ScreenSaverOn");
+  c.ScreenSaverOff = Named(new QRadioButton, "ScreenSaverOff");
+  auto* saverRow = new QHBoxLayout(saver);
+  saverRow->addWidget(c.ScreenSaverOn);
+  saverRow->addWidget(c.ScreenSaverOff);
+  saver->setEnabled(false);
+  top->addWidget(saver);
   top->addStretch();
   c.Button6 = Button("Button6");
   c.Button2 = IconButton("Button2", QStyle::SP_DialogCloseButton);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTreeView>
 #include <QWidget>
@@ -44,7 +45,9 @@ struct TForm1Controls {
   QCheckBox* HotKeysEnable;
   QLabel* Label2;
   QButtonGroup* COMName;  // COM1 to COM4, ids 1 to 4
-  QWidget* EditorPanel;   // the panel the editor enables with its tree
+  QRadioButton* ScreenSaverOn;
+  QRadioButton* ScreenSaverOff;
+  QWidget* EditorPanel;  // the panel the editor enables with its tree
 };
 
 TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,

@@ -130,6 +130,22 @@ TEST_F(MainWindowFixture, ShowFullWindowIsStoredAtOnceWhenClicked) {
   }
 }
 
+TEST_F(MainWindowFixture, TheScreenSaverChoiceSwitchesItAndShowsItsStateOnActivation) {
+  Form.Machine = &Desktop.System;
+  ASSERT_TRUE(Form.FormCreate());
+  Click("ScreenSaverOff");
+  EXPECT_FALSE(Desktop.System.ScreenSaverActive());
+  Click("ScreenSaverOn");
+  EXPECT_TRUE(Desktop.System.ScreenSaverActive());
+
+  // Switched elsewhere meanwhile: the window shows it when it becomes active again.
+  Desktop.System.SetScreenSaverActive(false);
+  Form.show();
+  Form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+  EXPECT_TRUE(Find<QRadioButton>("ScreenSaverOff")->isChecked());
+}
+
 TEST_F(MainWindowFixture, BuildingAGroupKeyAndSavingGivesTheFile) {
   Click("Button4");  // New: the keys of the remote
   Select(0);

@@ -34,6 +34,9 @@ inline constexpr auto MainWindowTexts = std::to_array<ControlText>({
       "Ако резолюцията на монитора ви е\nпо-малка от 1024/768 е препоръчително\nда изключите "
       "тази функция"}},
     {"BitBtn2", TextProperty::Caption, {"Options", "Настройки"}},
+    {"ScreenSaver", TextProperty::Caption, {"Screen Saver", "Скрийнсейвър"}},
+    {"ScreenSaverOn", TextProperty::Caption, {"On", "Вкл."}},
+    {"ScreenSaverOff", TextProperty::Caption, {"Off", "Изкл."}},
     {"ButtonKeyHelp", TextProperty::Caption, {"Help", "Помощ"}},
     {"ButtonTest", TextProperty::Caption, {"I am ready !", "Готов съм !"}},
     {"GroupBox1", TextProperty::Caption, {"Remote Control type", "Тип на дистанционното"}},
