@@ -202,6 +202,7 @@ int Run() {
   });
   form1.Skins = &skins;
   form1.Machine = desktop.System;
+  form1.Launcher = &launcher;
   gui::TFormAllWindows allWindows({*desktop.Desktop, form1, tree, boxes, language}, &form1);
   form1.OnAllWindows = [&] { allWindows.Open(); };
   form1.AddSideWindow(allWindows);

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "core/actions/WindowActions.h"
 #include "core/config/NameDialog.h"
 #include "core/config/NodeText.h"
 #include "core/shell/MainWindowTexts.h"
@@ -71,6 +72,10 @@ void TForm1::Connect() {
           [this] {
             if (AudioWindow != nullptr) AudioWindow->Open();
           });
+  connect(findChild<QPushButton*>(QStringLiteral("BitBtn1")), &QPushButton::clicked, this,
+          &TForm1::BitBtn1Click);
+  connect(findChild<QPushButton*>(QStringLiteral("Button3")), &QPushButton::clicked, this,
+          &TForm1::Button3Click);
   connect(findChild<QPushButton*>(QStringLiteral("BitBtn2")), &QPushButton::clicked, this, [this] {
     if (OnOptions) OnOptions();
   });
@@ -250,6 +255,24 @@ void TForm1::ShowApplication() {
       ApplicationPath.empty()
           ? ToQString(MainWindowText("RunApplication", TextProperty::Caption, The.Language))
           : FileNameOf(ApplicationPath));
+  findChild<QPushButton*>(QStringLiteral("BitBtn1"))
+      ->setEnabled(Launcher != nullptr && !ApplicationPath.empty());
+}
+
+void TForm1::BitBtn1Click() {
+  if (Launcher == nullptr || ApplicationPath.empty()) return;
+  if (!Launcher->Open(ApplicationPath, FolderOf(ApplicationPath))) {
+    ShowMessageBox(The.Editor.Boxes, The.Language,
+                   std::string(ApplicationNotStarted(The.Language)) + ApplicationPath,
+                   MessageButtons::Ok, MessageKind::Error);
+  }
+}
+
+void TForm1::Button3Click() {
+  const std::string about = std::string(ProgramCaption) + " " + QUILLON_VERSION + "\r\n\r\n" +
+                            std::string(AboutReceivers(The.Language));
+  ShowMessageBox(The.Editor.Boxes, The.Language, about, MessageButtons::Ok,
+                 MessageKind::Information);
 }
 
 void TForm1::RunApplicationClick() {

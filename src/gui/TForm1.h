@@ -17,6 +17,7 @@
 #include "gui/TForm1Controls.h"
 #include "gui/TFormAudio.h"
 #include "gui/TTrayIcon.h"
+#include "platform/Launcher.h"
 #include "platform/SystemControl.h"
 
 namespace quillon::gui {
@@ -90,6 +91,9 @@ class TForm1 : public QWidget,
   // "Audio commands" (ButtonAudio, enabled only with it): the audio window. While it shows,
   // "<<" under 'Command' adds the audio command picked there.
   TFormAudio* AudioWindow = nullptr;
+  // "Run Application" (BitBtn1): starts the application of the group shown, to try the
+  // configuration on it (enabled only with it and an application).
+  platform::Launcher* Launcher = nullptr;
   // The screen saver's choice (ScreenSaverOn, ScreenSaverOff, enabled only with it) switches it
   // directly and shows its state each time the window becomes active.
   platform::SystemControl* Machine = nullptr;
@@ -147,6 +151,8 @@ class TForm1 : public QWidget,
   void ApplyTexts();
   void ShowApplication();
   void RunApplicationClick();
+  void BitBtn1Click();
+  void Button3Click();
   void ButtonSkinsClick();
   void ShowSkinsCaption();
   void Button6Click();

@@ -165,7 +165,7 @@ TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,
   right->addWidget(c.EditorPanel, 1);
   right->addLayout(Row({Button("BitBtn1", false), Button("BitBtn2", false),
                         IconButton("ButtonHelp", QStyle::SP_DialogHelpButton, false),
-                        IconButton("Button3", QStyle::SP_MessageBoxInformation, false)}));
+                        IconButton("Button3", QStyle::SP_MessageBoxInformation)}));
 
   // Bottom: the check boxes and the test.
   c.ButtonTest = Button("ButtonTest");

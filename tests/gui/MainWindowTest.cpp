@@ -146,6 +146,22 @@ TEST_F(MainWindowFixture, TheScreenSaverChoiceSwitchesItAndShowsItsStateOnActiva
   EXPECT_TRUE(Find<QRadioButton>("ScreenSaverOff")->isChecked());
 }
 
+TEST_F(MainWindowFixture, RunApplicationStartsTheApplicationOfTheConfiguration) {
+  Form.Launcher = &Desktop.Launcher;
+  ASSERT_TRUE(Form.FormCreate());
+  EXPECT_FALSE(Find<QPushButton>("BitBtn1")->isEnabled());  // "New group" names none
+  std::filesystem::copy_file(
+      std::filesystem::path(QUILLON_SOURCE_DIR) / "samples/remotes/Living room.rir",
+      Bench.File("Living room"));
+  Bench.Dialogs.LoadAnswers = {{LoadDialogResult::Load, "Living room"}};
+  Click("ButtonLoad");
+  Select(0);
+  Click("BitBtn1");
+  EXPECT_EQ(Desktop.Log.Texts(),
+            std::vector<std::string>{R"(launch path="C:\Program Files\Media Player\player.exe" )"
+                                     R"(folder="C:\Program Files\Media Player\")"});
+}
+
 TEST_F(MainWindowFixture, BuildingAGroupKeyAndSavingGivesTheFile) {
   Click("Button4");  // New: the keys of the remote
   Select(0);

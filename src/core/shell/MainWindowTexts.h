@@ -97,6 +97,19 @@ inline constexpr std::array<BilingualText, 4> OperationTexts = {{
     {"Win message", "Съобщение"},
 }};
 
+// "Run Application" (BitBtn1) could not start the program named after this text.
+inline constexpr BilingualText ApplicationNotStarted = {
+    "The application could not be started:\r\n", "Приложението не може да бъде стартирано:\r\n"};
+
+// The about box (Button3), after the program's name and version: the receivers it works with.
+inline constexpr BilingualText AboutReceivers = {
+    "Receivers: PTK1.0 and PTW1.0 (microcontroller receivers on a serial port), PTS (an infrared "
+    "demodulator on a serial port's carrier line), kernel infrared devices (mode2), recorded "
+    "captures.",
+    "Приемници: PTK1.0 и PTW1.0 (приемници с микроконтролер на сериен порт), PTS (инфрачервен "
+    "демодулатор на линията за носеща честота на сериен порт), инфрачервени устройства на ядрото "
+    "(mode2), записани сигнали."};
+
 // The text of one control, empty when the table has none.
 inline std::string_view MainWindowText(std::string_view control, TextProperty property,
                                        LanguageFlag language) {
