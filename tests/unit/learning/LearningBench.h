@@ -1,5 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 
 #include "FakeLearningView.h"
@@ -64,6 +67,30 @@ struct LearningBench {
                        Clock,    *Remote.Record, View,   ReceiverOptions};
   LearningProcedure Procedure{{Pipeline, Remote, Settings, Registry, Learn, Loop, Clock, View,
                                Language, Folder.Path, &Protocol, &ReceiverOptions}};
+};
+
+// ':' then durations in receiver units: code 010001, threshold byte 82.
+inline const std::string KeyA = std::string(":") + '\x7f' + "R+6+++6";
+
+// The bench with a microcontroller receiver in use on its port: its key-data lines arrive there,
+// and its start-up is answered by a script.
+struct PtkBench : LearningBench {
+  PtkBench() {
+    EXPECT_TRUE(Protocol.OpenPort("/dev/pts/7", 3));
+    Pipeline.PtkFound = true;
+  }
+  void Send(const std::string& line, std::uint32_t thenMs = 20) {
+    Device.ArriveAfter(1, line + "\r\n");
+    Loop.AdvanceBy(thenMs);
+  }
+  void AnswerStartUp(char t) {
+    Device.Answer("RX>Sp", "RX>Sp\r\nNewRX-S,p\r\n");
+    Device.Answer(std::string("RX>T") + t, std::string("RX>T") + t + "\r\nNewRX-T" + t + "\r\n");
+    Device.Answer("RX>St", "RX>St\r\nNewRX-S,t\r\n");
+  }
+  bool Logged(const std::string& line) const {
+    return std::find(View.Lines.begin(), View.Lines.end(), line) != View.Lines.end();
+  }
 };
 
 }  // namespace quillon::test

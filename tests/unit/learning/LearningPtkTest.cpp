@@ -12,28 +12,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// ':' then durations in receiver units: code 010001, threshold byte 82.
-const std::string KeyA = std::string(":") + '\x7f' + "R+6+++6";
-const std::string RepeatLine = "Z2";  // a repeat frame: two values, 90 and 50
+using test::KeyA;
+using test::PtkBench;
 
-struct PtkBench : test::LearningBench {
-  PtkBench() {
-    EXPECT_TRUE(Protocol.OpenPort("/dev/pts/7", 3));
-    Pipeline.PtkFound = true;
-  }
-  void Send(const std::string& line, std::uint32_t thenMs = 20) {
-    Device.ArriveAfter(1, line + "\r\n");
-    Loop.AdvanceBy(thenMs);
-  }
-  void AnswerStartUp(char t) {
-    Device.Answer("RX>Sp", "RX>Sp\r\nNewRX-S,p\r\n");
-    Device.Answer(std::string("RX>T") + t, std::string("RX>T") + t + "\r\nNewRX-T" + t + "\r\n");
-    Device.Answer("RX>St", "RX>St\r\nNewRX-S,t\r\n");
-  }
-  bool Logged(const std::string& line) const {
-    return std::find(View.Lines.begin(), View.Lines.end(), line) != View.Lines.end();
-  }
-};
+const std::string RepeatLine = "Z2";  // a repeat frame: two values, 90 and 50
 
 TEST(LearningWithPtk, TheReceiverIsRetunedToTheRemoteAndMeasuresTheKeyTime) {
   PtkBench bench;

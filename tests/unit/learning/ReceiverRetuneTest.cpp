@@ -4,11 +4,11 @@
 
 #include <cstring>
 
+#include "LearningBench.h"
 #include "TempFolder.h"
 #include "config/EditorBench.h"
 #include "core/learning/RemoteFile.h"
 #include "core/receiver/DiscoveryTexts.h"
-#include "platform/fake/FakeSerialDevice.h"
 
 namespace quillon {
 namespace {
@@ -44,42 +44,24 @@ TEST(StepAfterRemoteChange, OnlyAMicrocontrollerReceiverIsRetuned) {
   }
 }
 
-struct DialogRecorder : ProgressDialogView {
-  void ShowProgressDialog(const ProgressDialog& dialog) override { Lines = dialog.Lines; }
-  void CloseProgressDialog() override { Closed = true; }
-  std::vector<std::string> Lines;
-  bool Closed = false;
-};
-
 struct ReadyLines : ReceiverReadyConsumer {
   void ReceiverReadyCheck(const std::string& code, std::uint8_t) override { Codes.push_back(code); }
   std::vector<std::string> Codes;
 };
 
-// A microcontroller receiver on a fake port that answers the start-up when `answers`, and the
-// file of a remote learned by an older version.
-struct RetuneBench : ::testing::Test {
+// A microcontroller receiver whose lines reach the correction first, then the learning
+// window's check (recorded); and the file of a remote learned by an older version.
+struct RetuneBench : ::testing::Test, test::PtkBench {
   RetuneBench() {
-    Clock.AdvanceTo(platform::CounterTicksPerSecond);
-    Device.AnsweringPath = "/dev/pts/4";
-    EXPECT_TRUE(Protocol.OpenPort("/dev/pts/4", 3));
-    Pipeline.PtkFound = true;
-    Remote->Version = 1500;
-    Remote->KeyCount = 3;
-    EXPECT_TRUE(WriteRemoteRecord(File, *Remote));
     Retune.Next = &Learning;
+    Protocol.SetConsumers({}, {&Retune, nullptr});
+    Remote.Record->Version = 1500;
+    Remote.Record->KeyCount = 3;
+    EXPECT_TRUE(WriteRemoteRecord(File, *Remote.Record));
   }
 
-  void ReceiverAnswers() {
-    Device.Answer("RX>Sp", "RX>Sp\r\nNewRX-S,p\r\n");
-    for (char t = ' '; t < 127; ++t) {
-      Device.Answer(std::string("RX>T") + t, std::string("RX>T") + t + "\r\nNewRX-T" + t + "\r\n");
-    }
-    Device.Answer("RX>St", "RX>St\r\nNewRX-S,t\r\n");
-  }
-
-  void PressButtonOne(std::int32_t times, std::uint8_t threshold) {
-    for (std::int32_t i = 0; i < times; ++i) Retune.ReceiverReadyCheck("0110100110", threshold);
+  void PressButtonOne(std::int32_t times) {
+    for (std::int32_t i = 0; i < times; ++i) Send(test::KeyA);
   }
 
   std::unique_ptr<RemoteData> StoredRecord() {
@@ -92,56 +74,38 @@ struct RetuneBench : ::testing::Test {
 
   void ExpectKeyDispatchAgain() {
     EXPECT_FALSE(Retune.Correcting());
-    EXPECT_TRUE(Dialog.Closed);
+    EXPECT_EQ(View.ProgressCloses, 1);
     EXPECT_EQ(Pipeline.ReceiveMode, ReceiveModeKind::Execute);
     EXPECT_TRUE(Pipeline.ReceiveEnabled);
   }
 
-  test::TempFolder Folder;
   std::filesystem::path File = Folder.Path / "Old_Remote.IRD";
-  platform::FakeClock Clock;
-  platform::FakeEventLoop Loop{Clock};
-  platform::FakeSerialDevice Device{Loop, Clock};
-  ReceiveSettings Settings;
-  LearnedTimings Timings;
-  DecodingLimits Limits;
-  ReceivePipeline Pipeline{Loop, Settings, Timings, Limits};
-  PulseCapture Capture{Pipeline, Device};
-  std::unique_ptr<RemoteData> Remote = NewRemoteData();
-  struct : ReceiverView {
-    void ShowHint(const std::string&) override {}
-    void Log(const std::string&) override {}
-  } Hints;
-  PtkOptions Options;
-  PtkProtocol Protocol{Pipeline, Capture, Device, Loop, Clock, *Remote, Hints, Options};
   test::FakeMessageBoxes Boxes;
-  DialogRecorder Dialog;
-  LanguageFlag Language = English;
   ReadyLines Learning;
-  ReceiverRetune Retune{{Pipeline, Protocol, *Remote, Boxes, Dialog, Language}};
+  ReceiverRetune Retune{{Pipeline, Protocol, *Remote.Record, Boxes, View, Language}};
 };
 
 TEST_F(RetuneBench, FivePressesTuneTheReceiverAndCompleteTheFile) {
-  ReceiverAnswers();
+  AnswerStartUp('\\');  // the threshold byte 82, plus 10
   Pipeline.ReceiveEnabled = false;
   Retune.CorrectData(File);
   EXPECT_TRUE(Retune.Correcting());
   EXPECT_EQ(Pipeline.ReceiveMode, ReceiveModeKind::Pause);
   EXPECT_TRUE(Pipeline.ReceiveEnabled);
-  EXPECT_EQ(Dialog.Lines,
+  EXPECT_EQ(View.ProgressLines,
             std::vector<std::string>{"Please press the button №1 five(5) times running"});
 
-  Retune.ReceiverReadyCheck("01101", 60);  // too short to count
-  PressButtonOne(4, 60);
+  Send(":\x7fR+6");  // too short to count
+  PressButtonOne(4);
   EXPECT_TRUE(Retune.Correcting());
-  EXPECT_EQ(Dialog.Lines.back(), "№4 -> 0110100110 ....Ok");
-  PressButtonOne(1, 70);
+  EXPECT_EQ(View.ProgressLines.back(), "№4 -> 010001 ....Ok");
+  PressButtonOne(1);
 
   ExpectKeyDispatchAgain();
-  EXPECT_NE(Device.Written().find("RX>T" + std::string(1, char{80})), std::string::npos);
+  EXPECT_EQ(Device.Written(), "RX>SpRX>T\\RX>St");
   const auto stored = StoredRecord();
   EXPECT_EQ(stored->Version, RemoteVersion);
-  EXPECT_EQ(stored->ReceiverT, char{80});
+  EXPECT_EQ(stored->ReceiverT, '\\');
   EXPECT_EQ(stored->KeyCount, 3);
   EXPECT_TRUE(Boxes.Shown.empty());
   EXPECT_TRUE(Learning.Codes.empty());
@@ -151,21 +115,23 @@ TEST_F(RetuneBench, ASilentReceiverOrCancelLeavesTheFileAsItWas) {
   const std::string before = test::ReadFile(File);
   // No answer from the receiver.
   Retune.CorrectData(File);
-  PressButtonOne(5, 60);
+  PressButtonOne(5);
   ExpectKeyDispatchAgain();
   ASSERT_EQ(Boxes.Shown.size(), 1U);
   EXPECT_EQ(Boxes.Shown[0].Text, Text(DiscoveryText::UnableInitialize, English));
 
-  Dialog.Closed = false;
+  View.ProgressCloses = 0;
+  Pipeline.PtkFound = true;
   Retune.CorrectData(File);
-  PressButtonOne(2, 60);
+  PressButtonOne(2);
   Retune.ProgressCancelClick();
   ExpectKeyDispatchAgain();
   EXPECT_EQ(test::ReadFile(File), before);
 
   // Outside a correction the learning window's check takes the lines.
-  PressButtonOne(1, 60);
-  EXPECT_EQ(Learning.Codes.size(), 1U);
+  Pipeline.ReceiveMode = ReceiveModeKind::Pause;
+  PressButtonOne(1);
+  EXPECT_EQ(Learning.Codes, std::vector<std::string>{"010001"});
 }
 
 // The editor on a change of remote type, with the receiver side recorded.
