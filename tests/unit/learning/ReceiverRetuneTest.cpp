@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "LearningBench.h"
 #include "TempFolder.h"
@@ -144,6 +145,25 @@ struct ReceiverCalls : RemoteTypeReceiver {
   std::vector<std::filesystem::path> Corrected;
 };
 
+// The editor over the sample remote, its file first changed by `patch`, with the receiver side
+// recorded.
+struct RemoteTypeChange {
+  RemoteTypeChange(const std::function<void(std::string& bytes)>& patch, LanguageFlag language) {
+    Bench.Language = language;
+    std::string bytes = test::ReadFile(File);
+    patch(bytes);
+    test::WriteFile(File, bytes);
+    Editor.UseReceiver(&Receiver);
+    EXPECT_TRUE(Editor.StartUp(test::VizioType, ""));
+  }
+
+  test::EditorBench Bench;
+  std::filesystem::path File = Bench.Folder.Path / "Vizio_VX32L.IRD";
+  test::FakeEditorView View;
+  ConfigEditor Editor{Bench.Context(), View};
+  ReceiverCalls Receiver;
+};
+
 TEST(RemoteTypeChange, AnOldRemoteFileIsCorrectedOnlyWhenTheUserAgrees) {
   struct Case {
     LanguageFlag Language;
@@ -158,46 +178,32 @@ TEST(RemoteTypeChange, AnOldRemoteFileIsCorrectedOnlyWhenTheUserAgrees) {
            "\" не са пълни!\r\nЖелаете ли да се извърши корекция на данните?"},
   };
   for (const Case& c : cases) {
-    test::EditorBench bench;
-    bench.Language = c.Language;
-    const auto file = bench.Folder.Path / "Vizio_VX32L.IRD";
-    std::string bytes = test::ReadFile(file);
-    const std::int32_t oldVersion = 1500;
-    std::memcpy(bytes.data(), &oldVersion, sizeof oldVersion);
-    test::WriteFile(file, bytes);
+    RemoteTypeChange change(
+        [](std::string& bytes) {
+          const std::int32_t oldVersion = 1500;
+          std::memcpy(bytes.data(), &oldVersion, sizeof oldVersion);
+        },
+        c.Language);
+    change.Bench.Boxes.Answers = {c.Answer};
+    change.Editor.RmtCtrlChange(test::VizioType);
 
-    test::FakeEditorView view;
-    ConfigEditor editor(bench.Context(), view);
-    ReceiverCalls receiver;
-    editor.UseReceiver(&receiver);
-    ASSERT_TRUE(editor.StartUp(test::VizioType, ""));
-    bench.Boxes.Answers = {c.Answer};
-    editor.RmtCtrlChange(test::VizioType);
-
-    ASSERT_EQ(bench.Boxes.Shown.size(), 1U);
-    EXPECT_EQ(bench.Boxes.Shown[0].Text, c.Question);
-    const std::vector<std::filesystem::path> corrected =
-        c.Answer == MessageAnswer::Yes ? std::vector{file} : std::vector<std::filesystem::path>{};
-    EXPECT_EQ(receiver.Corrected, corrected);
-    EXPECT_TRUE(receiver.Restarts.empty());
-    EXPECT_EQ(bench.Tree.Count(), 7);  // the keys are there either way
+    ASSERT_EQ(change.Bench.Boxes.Shown.size(), 1U);
+    EXPECT_EQ(change.Bench.Boxes.Shown[0].Text, c.Question);
+    const std::vector<std::filesystem::path> corrected = c.Answer == MessageAnswer::Yes
+                                                             ? std::vector{change.File}
+                                                             : std::vector<std::filesystem::path>{};
+    EXPECT_EQ(change.Receiver.Corrected, corrected);
+    EXPECT_TRUE(change.Receiver.Restarts.empty());
+    EXPECT_EQ(change.Bench.Tree.Count(), 7);  // the keys are there either way
   }
 }
 
 TEST(RemoteTypeChange, ARemoteWithItsOwnTimingRestartsTheReceiver) {
-  test::EditorBench bench;
-  const auto file = bench.Folder.Path / "Vizio_VX32L.IRD";
-  std::string bytes = test::ReadFile(file);
-  bytes[offsetof(RemoteData, ReceiverT)] = 'Z';
-  test::WriteFile(file, bytes);
-  test::FakeEditorView view;
-  ConfigEditor editor(bench.Context(), view);
-  ReceiverCalls receiver;
-  editor.UseReceiver(&receiver);
-  ASSERT_TRUE(editor.StartUp(test::VizioType, ""));
-  editor.RmtCtrlChange(test::VizioType);
-  EXPECT_EQ(receiver.Restarts, std::vector<std::uint8_t>{'Z'});
-  EXPECT_TRUE(bench.Boxes.Shown.empty());
+  RemoteTypeChange change([](std::string& bytes) { bytes[offsetof(RemoteData, ReceiverT)] = 'Z'; },
+                          English);
+  change.Editor.RmtCtrlChange(test::VizioType);
+  EXPECT_EQ(change.Receiver.Restarts, std::vector<std::uint8_t>{'Z'});
+  EXPECT_TRUE(change.Bench.Boxes.Shown.empty());
 }
 
 }  // namespace
