@@ -156,6 +156,7 @@ int Run() {
                                    lineConsumers);
   form1.ConfigurationEditor().UseReceiver(&retune);
   receiverDisplay.LearningWindow = &learning;
+  learning.OnComPortChosen = form1.OnComPortChosen;
   form1.OnNewRmtCtrl = [&] {
     form1.HideWindow();
     learning.Open();

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "core/receiver/PtkReplies.h"
 #include "platform/linux/SerialPortTable.h"
 
 namespace quillon::app {
@@ -29,18 +30,40 @@ void ToStandardError(const std::string& text) {
 
 }  // namespace
 
+std::string ReceiverModel(std::string_view version) {
+  constexpr std::size_t ModelLength = 6;
+  if (version.size() != ReceiverVersionLength) return "PTK0.0";
+  return std::string(version.substr(ReceiverVersionLength - ModelLength));
+}
+
+// The protocol reports an identification line as soon as it has taken it.
 void ReceiverDisplay::ShowHint(const std::string& text) {
   if (LearningWindow != nullptr) LearningWindow->ShowHint(text);
+  ShowReceiverModel();
 }
 
 void ReceiverDisplay::Log(const std::string& text) {
   if (LearningWindow != nullptr) LearningWindow->Log(text);
   ToStandardError(text);
+  ShowReceiverModel();
 }
 
 void ReceiverDisplay::ShowSelectedPort(std::int32_t port) {
   Configuration.ShowSelectedPort(port);
-  if (ShowLearningPort) ShowLearningPort(port);
+  if (LearningWindow != nullptr) LearningWindow->ShowSelectedPort(port);
+}
+
+void ReceiverDisplay::PtkReceiverInUse() {
+  Configuration.PtkReceiverInUse();
+  if (LearningWindow != nullptr) LearningWindow->PtkReceiverInUse();
+  ShowReceiverModel();
+}
+
+void ReceiverDisplay::ShowReceiverModel() {
+  if (Protocol == nullptr) return;
+  const std::string model = ReceiverModel(Protocol->ReceiverVersion);
+  Configuration.ShowReceiverModel(model);
+  if (LearningWindow != nullptr) LearningWindow->ShowReceiverModel(model);
 }
 
 ProgramReceiver::ProgramReceiver(const Parts& parts, std::vector<std::string> portTable,
@@ -58,6 +81,7 @@ ProgramReceiver::ProgramReceiver(const Parts& parts, std::vector<std::string> po
               parts.Remote, parts.View, parts.Boxes},
              SearchOptions) {
   ComPort.OnPortOpen = [this] { Search.PortOpened(); };
+  The.View.Protocol = &Ptk;
 }
 
 ReceiverInUse ProgramReceiver::Start(std::int32_t configuredPort, std::int32_t highestPort) {
@@ -67,13 +91,15 @@ ReceiverInUse ProgramReceiver::Start(std::int32_t configuredPort, std::int32_t h
   if (!ComPort.IsOpen()) {
     if (const auto opened = ComPort.Open(); !opened) The.View.Log(opened.ErrorMessage());
   }
+  The.View.ShowSelectedPort(ComPort.ComNumber());
   return inUse;
 }
 
 Result<Done> ProgramReceiver::SelectPort(std::int32_t port) {
-  if (auto set = ComPort.SetComNumber(port); !set) return set;
-  if (ComPort.IsOpen()) return Done{};
-  return ComPort.Open();
+  Result<Done> selected = ComPort.SetComNumber(port);
+  if (selected && !ComPort.IsOpen()) selected = ComPort.Open();
+  The.View.ShowSelectedPort(ComPort.ComNumber());
+  return selected;
 }
 
 void ProgramReceiver::Stop() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/receiver/ComPort.h"
@@ -11,6 +12,7 @@
 #include "core/receiver/ReceiverDiscovery.h"
 #include "core/shell/Options.h"
 #include "gui/TForm1.h"
+#include "gui/TMain.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "platform/linux/TermiosSerialDevice.h"
 
@@ -21,9 +23,16 @@ namespace quillon::app {
 // pseudo-terminal, for instance).
 std::vector<std::string> ProgramPortTable();
 
-// Where the receiver side shows what it does. The configuration window selects ports and takes
-// the news of a microcontroller receiver; hints and log lines go to the learning window once it
-// is there, and every log line to standard error as well.
+// The receiver's model as the receiver labels show it: the end of the identification line of
+// a microcontroller receiver ("PTK1.0" from "IR Receiver PTK1.0"), "PTK0.0" before one
+// identified itself.
+std::string ReceiverModel(std::string_view version);
+
+// Where the receiver side shows what it does. Both windows' port choices show the port in use
+// and both are fixed once a microcontroller receiver is; both receiver labels show the model of
+// the receiver `Protocol` speaks to, afresh at each of its reports. The configuration window
+// takes input or not; hints and log lines go to the learning window once it is there, and
+// every log line to standard error as well.
 class ReceiverDisplay final : public DiscoveryView {
  public:
   explicit ReceiverDisplay(gui::TForm1& configurationWindow) : Configuration(configurationWindow) {}
@@ -34,12 +43,14 @@ class ReceiverDisplay final : public DiscoveryView {
   void SetConfigurationEnabled(bool enabled) override {
     Configuration.SetConfigurationEnabled(enabled);
   }
-  void PtkReceiverInUse() override { Configuration.PtkReceiverInUse(); }
+  void PtkReceiverInUse() override;
 
-  ReceiverView* LearningWindow = nullptr;
-  std::function<void(std::int32_t)> ShowLearningPort;
+  gui::TMain* LearningWindow = nullptr;
+  const PtkProtocol* Protocol = nullptr;
 
  private:
+  void ShowReceiverModel();
+
   gui::TForm1& Configuration;
 };
 
@@ -54,7 +65,7 @@ class ProgramReceiver {
     RemoteData& Remote;
     const platform::SystemControl& System;
     MessageBoxes& Boxes;
-    DiscoveryView& View;
+    ReceiverDisplay& View;  // follows the receiver's protocol from the start
   };
 
   // The options give the time between two keys, whether to search for a microcontroller
@@ -66,9 +77,10 @@ class ProgramReceiver {
 
   // The start when the program starts: the configured port, the search up to `highestPort`
   // and the receiver's start (see ReceiverDiscovery); the bare receiver's port is opened when
-  // no microcontroller receiver took over.
+  // no microcontroller receiver took over. Both port choices show the port in use.
   ReceiverInUse Start(std::int32_t configuredPort, std::int32_t highestPort);
-  // The port choice: the bare receiver moves to `port`. Gives the error of opening it.
+  // The port choice of either window: the bare receiver moves to `port`, and both choices show
+  // the port in use. Gives the error of opening it.
   Result<Done> SelectPort(std::int32_t port);
   // Closing: a microcontroller receiver is told to stop, the port closes.
   void Stop();

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -146,6 +147,7 @@ void TForm1::Connect() {
   connect(c.COMName, &QButtonGroup::idClicked, this, [this](int port) {
     if (OnComPortChosen) OnComPortChosen(port);
   });
+  for (QAbstractButton* item : c.COMName->buttons()) item->installEventFilter(this);
   connect(findChild<QPushButton*>(QStringLiteral("NewRmtCtrl")), &QPushButton::clicked, this,
           [this] {
             if (OnNewRmtCtrl) OnNewRmtCtrl();
@@ -182,13 +184,10 @@ bool TForm1::FormCreate() {
 
 void TForm1::LearningWindowClosed() { Editor.RemoteTypesChanged(); }
 
-void TForm1::ShowSelectedPort(std::int32_t port) {
-  // A port beyond the four choices ticks none of them.
-  Controls.COMName->setExclusive(false);
-  for (QAbstractButton* item : Controls.COMName->buttons()) {
-    item->setChecked(Controls.COMName->id(item) == port);
-  }
-  Controls.COMName->setExclusive(true);
+void TForm1::ShowSelectedPort(std::int32_t port) { TickPort(*Controls.COMName, port); }
+
+void TForm1::ShowReceiverModel(std::string_view model) {
+  Controls.Label2->setText(ToQString(model));
 }
 
 void TForm1::PtkReceiverInUse() { Controls.COMName->button(1)->parentWidget()->setEnabled(false); }
@@ -476,6 +475,16 @@ void TForm1::PlaceSideWindow(QWidget& side) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // Moving between the port items keeps the focus in the choice; leaving it stores the port.
+  if (IsItemOf(*Controls.COMName, watched)) {
+    if (event->type() == QEvent::FocusOut &&
+        !IsItemOf(*Controls.COMName, QApplication::focusWidget()) &&
+        Controls.COMName->checkedId() > 0) {
+      static_cast<void>(WriteComPort(The.Editor.Registry, settings::Com,
+                                     Controls.COMName->checkedId()));  // silent, as settings are
+    }
+    return QWidget::eventFilter(watched, event);
+  }
   auto* side = qobject_cast<QWidget*>(watched);
   if (side != nullptr && event->type() == QEvent::Show) PlaceSideWindow(*side);
   return QWidget::eventFilter(watched, event);

@@ -57,6 +57,8 @@ class TForm1 : public QWidget,
   void ShowSelectedPort(std::int32_t port);
   void SetConfigurationEnabled(bool enabled) { setEnabled(enabled); }
   void PtkReceiverInUse();
+  // The receiver label (Label2): the model of the microcontroller receiver in use.
+  void ShowReceiverModel(std::string_view model);
   std::function<void(std::int32_t)> OnComPortChosen;
   std::function<void()> OnClosing;
   // The receiver has started: two seconds on, a program started with the session goes to the

@@ -66,15 +66,7 @@ TForm1Controls BuildTForm1Controls(QWidget* form, MessageBoxes& boxes,
   top->addWidget(Named(new QLabel, "Label1"));
   c.Label2 = Named(new QLabel, "Label2");
   top->addWidget(c.Label2);
-  auto* ports = Named(new QGroupBox, "COMName");
-  auto* portRow = new QHBoxLayout(ports);
-  c.COMName = new QButtonGroup(ports);
-  for (int port = 1; port <= 4; ++port) {
-    auto* item = new QRadioButton(QStringLiteral("COM%1").arg(port));
-    c.COMName->addButton(item, port);
-    portRow->addWidget(item);
-  }
-  top->addWidget(ports);
+  top->addWidget(PortChoice(c.COMName));
   auto* saver = Named(new QGroupBox, "ScreenSaver");
   c.ScreenSaverOn = Named(new QRadioButton, "ScreenSaverOn");
   c.ScreenSaverOff = Named(new QRadioButton, "ScreenSaverOff");

@@ -1,9 +1,12 @@
 #include "gui/TMain.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
+#include "core/learning/LearnSettings.h"
 #include "core/shell/MainWindowTexts.h"
 #include "gui/ControlTexts.h"
 #include "gui/QtText.h"
@@ -56,6 +59,7 @@ TMain::TMain(const LearningWindowContext& context)
   Connect();
   Controls.Label9->setEnabled(The.Discovery != nullptr);
   Controls.ButtonOptions->setEnabled(false);
+  ShowSelectedPort(The.Learn.ComPort);
   Learning.FormCreate();
   ApplyLearningWindowTexts();
 }
@@ -75,6 +79,11 @@ void TMain::Connect() {
           [this](const QString& text) { Learning.ButtonNameChange(ToUtf8(text)); });
   c.ButtonName->lineEdit()->installEventFilter(this);
   c.Label9->installEventFilter(this);
+  connect(c.COMName, &QButtonGroup::idClicked, this, [this](int port) {
+    TakeLearningPort(The.Learn, port);
+    if (OnComPortChosen) OnComPortChosen(port);
+  });
+  for (QAbstractButton* item : c.COMName->buttons()) item->installEventFilter(this);
   Form3->OnCancel = [this] { Learning.ProgressCancelClick(); };
 }
 
@@ -86,6 +95,15 @@ void TMain::Open() {
   show();
   raise();
   activateWindow();
+}
+
+void TMain::ShowSelectedPort(std::int32_t port) {
+  TakeLearningPort(The.Learn, port);
+  TickPort(*Controls.COMName, port);
+}
+
+void TMain::ShowReceiverModel(const std::string& model) {
+  Controls.Label9->setText(ToQString(model));
 }
 
 void TMain::ApplyLearningWindowTexts() {
@@ -203,6 +221,14 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease && The.Discovery != nullptr) {
       The.Discovery->StartFromLabel(The.HighestPort);
       return true;
+    }
+    return QWidget::eventFilter(watched, event);
+  }
+  if (IsItemOf(*Controls.COMName, watched)) {
+    // Moving between the items keeps the focus in the choice; leaving it stores the port.
+    if (event->type() == QEvent::FocusOut &&
+        !IsItemOf(*Controls.COMName, QApplication::focusWidget())) {
+      static_cast<void>(SaveLearningPort(The.Registry, The.Learn));  // silent, as settings are
     }
     return QWidget::eventFilter(watched, event);
   }

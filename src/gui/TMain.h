@@ -50,6 +50,15 @@ class TMain : public QWidget, public LearningView {
   // The captions and hints of the window in the current language.
   void ApplyLearningWindowTexts();
 
+  // The receiver side: the port choice (COMName) shows the receiver's port and hands the
+  // user's choice on; with a microcontroller receiver the choice is fixed. The receiver label
+  // (Label9) shows the receiver's model. The choice is the learning side's stored port, written
+  // when the choice loses the focus and when the window closes.
+  void ShowSelectedPort(std::int32_t port);
+  void PtkReceiverInUse() { Controls.Ports->setEnabled(false); }
+  void ShowReceiverModel(const std::string& model);
+  std::function<void(std::int32_t)> OnComPortChosen;
+
   // The options dialog (ButtonOptions is enabled only with one), the window closed, the port
   // handed back to the configuration window, and the end of the program.
   std::function<void()> OnOptions;

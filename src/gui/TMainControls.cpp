@@ -49,10 +49,11 @@ constexpr int FirstBoxRow = 4;
 TMainControls BuildTMainControls(QWidget* form) {
   TMainControls c{};
 
-  // Top: the receiver, the options, help and exit.
+  // Top: the receiver and its port, the options, help and exit.
   c.Label1 = Named(new QLabel, "Label1");
   c.Label9 = Named(new QLabel(QStringLiteral("PTK0.0")), "Label9");
   c.Label9->setCursor(Qt::PointingHandCursor);
+  c.Ports = PortChoice(c.COMName);
   c.ButtonOptions = Named(new QPushButton, "ButtonOptions");
   c.ButtonHelp = IconButton("ButtonHelp", QStyle::SP_DialogHelpButton);
   c.ButtonHelp->setEnabled(false);
@@ -60,6 +61,7 @@ TMainControls BuildTMainControls(QWidget* form) {
   auto* top = new QHBoxLayout;
   top->addWidget(c.Label1);
   top->addWidget(c.Label9);
+  top->addWidget(c.Ports);
   top->addStretch();
   top->addWidget(c.ButtonOptions);
   top->addWidget(c.ButtonHelp);

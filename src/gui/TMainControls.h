@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,8 +19,10 @@ namespace quillon::gui {
 // (objectName). The two markers, LabelCheck and Label3, stand in the first column of `Panel`,
 // beside the control they point at.
 struct TMainControls {
-  QLabel* Label1;  // "Receiver"
-  QLabel* Label9;  // the receiver; a click starts it
+  QLabel* Label1;         // "Receiver"
+  QLabel* Label9;         // the receiver's model; a click starts it
+  QGroupBox* Ports;       // holds the port choice
+  QButtonGroup* COMName;  // the receiver's port, COM1 to COM4, ids 1 to 4
   QPushButton* ButtonStartLearn;
   QPushButton* Button3;  // "Clear All"
   QPushButton* ButtonOptions;

@@ -7,7 +7,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QGroupBox>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -17,6 +19,7 @@
 #include "SampleRemote.h"
 #include "TempFolder.h"
 #include "actions/FakeMessageBoxes.h"
+#include "app/ProgramReceiver.h"
 #include "config/EditorBench.h"
 #include "core/common/Cp1251.h"
 #include "core/receiver/KeyMatcher.h"
@@ -28,6 +31,7 @@
 #include "platform/fake/FakeDesktopSystem.h"
 #include "platform/fake/FakeEventLoop.h"
 #include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeSerialDevice.h"
 
 namespace quillon::gui {
 namespace {
@@ -298,6 +302,142 @@ TEST(LearningWindowAndMainWindow, AfterLearningTheMainWindowListsTheNewRemoteAnd
   EXPECT_EQ(types->currentText().toStdString(), test::VizioType);
   EXPECT_EQ(std::memcmp(bench.Remote.Record.get(), &chosen, sizeof chosen), 0);
   EXPECT_TRUE(bench.Boxes.Shown.empty());
+}
+
+// Both windows over the receiver side's display, as the program wires them: the learning side's
+// stored port is COM3, the configuration side's is not stored (COM1).
+struct ReceiverInBothWindows : ::testing::Test {
+  ReceiverInBothWindows() {
+    EXPECT_TRUE(form1.FormCreate());
+    display.LearningWindow = &window;
+  }
+
+  static QRadioButton* PortItem(QWidget& form, int port) {
+    for (auto* item :
+         form.findChild<QGroupBox*>(QStringLiteral("COMName"))->findChildren<QRadioButton*>()) {
+      if (item->text() == QStringLiteral("COM%1").arg(port)) return item;
+    }
+    ADD_FAILURE() << "no COM" << port;
+    return nullptr;
+  }
+  static int CheckedPort(QWidget& form) {
+    for (int port = 1; port <= 4; ++port) {
+      if (PortItem(form, port)->isChecked()) return port;
+    }
+    return 0;
+  }
+  static QString Label(QWidget& form, const char* name) {
+    return form.findChild<QLabel*>(QLatin1String(name))->text();
+  }
+
+  test::EditorBench bench;
+  test::TempFolder config;
+  platform::FakeDesktopSystem desktop;
+  Options settings;
+  TForm2 form2;
+  CurrentFunctionDisplay hints{form2, bench.Loop, desktop.System, settings};
+  MouseActions mouse{desktop.Mouse, desktop.System, bench.Loop, bench.Clock};
+  TForm1 form1{{bench.Context(),
+                {bench.Registry, settings, bench.Receive, bench.Pipeline, bench.Dispatcher,
+                 bench.Dispatch, mouse, hints},
+                bench.Language,
+                config.Path / "autostart" / "quillon.desktop",
+                "/usr/bin/quillon"}};
+  LearnSettings learn = [this] {
+    bench.Registry.SetValue(LearningKey, "COM", std::string("COM3"));
+    return LoadLearnSettings(bench.Registry);
+  }();
+  NoHints noHints;
+  TMain window{{bench.Pipeline, bench.Remote, settings, bench.Registry, learn, bench.Loop,
+                bench.Clock, bench.Language, bench.Folder.Path, bench.Boxes, noHints}};
+  app::ReceiverDisplay display{form1};
+};
+
+TEST_F(ReceiverInBothWindows, ThePortChoicesShowThePortInUseAndAClickInEitherMovesTheReceiver) {
+  EXPECT_EQ(CheckedPort(window), 3);
+  EXPECT_EQ(CheckedPort(form1), 1);
+  // The program's port table is empty here: every port fails to open, and says so in the log.
+  app::ProgramReceiver receiver({bench.Pipeline, bench.Loop, bench.Clock, *bench.Remote.Record,
+                                 desktop.System, bench.Boxes, display},
+                                {}, settings, bench.Language);
+  std::vector<std::int32_t> chosen;
+  form1.OnComPortChosen = [&](std::int32_t port) {
+    chosen.push_back(port);
+    if (const auto selected = receiver.SelectPort(port); !selected) {
+      display.Log(selected.ErrorMessage());
+    }
+  };
+  window.OnComPortChosen = form1.OnComPortChosen;
+  form1.show();
+  window.show();
+
+  const struct {
+    QWidget* Form;
+    int Port;
+  } clicks[] = {{&window, 2}, {&form1, 4}, {&window, 1}};
+  for (const auto& click : clicks) {
+    QTest::mouseClick(PortItem(*click.Form, click.Port), Qt::LeftButton);
+    ASSERT_FALSE(chosen.empty());
+    EXPECT_EQ(chosen.back(), click.Port);
+    EXPECT_EQ(receiver.Port().ComNumber(), click.Port);
+    EXPECT_EQ(CheckedPort(window), click.Port) << click.Port;
+    EXPECT_EQ(CheckedPort(form1), click.Port) << click.Port;
+    EXPECT_EQ(learn.ComPort, click.Port);
+  }
+  EXPECT_EQ(chosen.size(), std::size(clicks));
+  EXPECT_TRUE(window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
+                  ->toPlainText()
+                  .contains("COM1 is not a port of this machine"));
+  // A port beyond the choices ticks none and leaves the learning side's port.
+  display.ShowSelectedPort(6);
+  EXPECT_EQ(CheckedPort(window), 0);
+  EXPECT_EQ(learn.ComPort, 1);
+
+  // Leaving a window's choice for another control stores that window's port.
+  window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setFocus();
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(PortItem(window, 1), &out);
+  EXPECT_EQ(bench.Registry.Value(LearningKey, "COM"),
+            platform::FakeRegistryValue(std::string("COM1")));
+  QTest::mouseClick(PortItem(form1, 2), Qt::LeftButton);
+  QApplication::sendEvent(PortItem(form1, 2), &out);
+  EXPECT_EQ(bench.Registry.Value(ProductKey, "COM"),
+            platform::FakeRegistryValue(std::string("COM2")));
+
+  // With a microcontroller receiver in use neither choice can move it.
+  display.PtkReceiverInUse();
+  EXPECT_FALSE(PortItem(window, 1)->isEnabled());
+  EXPECT_FALSE(PortItem(form1, 1)->isEnabled());
+  window.hide();
+  form1.hide();
+}
+
+TEST_F(ReceiverInBothWindows, BothReceiverLabelsShowTheModelOnceAReceiverIdentifiesItself) {
+  platform::FakeSerialDevice device{bench.Loop, bench.Clock};
+  PulseCapture capture{bench.Pipeline, device};
+  PtkOptions options;
+  PtkProtocol protocol{bench.Pipeline,       capture, device, bench.Loop, bench.Clock,
+                       *bench.Remote.Record, display, options};
+  display.Protocol = &protocol;
+  ASSERT_TRUE(protocol.OpenPort("/dev/pts/7", 3));
+  bench.Clock.AdvanceTo(platform::CounterTicksPerSecond);
+
+  const struct {
+    const char* Line;
+    const char* Model;
+  } lines[] = {
+      {"Unknown Command", "PTK0.0"},           // a reply, but no receiver named yet
+      {"IR Receiver PTW1.0 ...Ok", "PTW1.0"},  // found by the search
+      {"IR Receiver PTK1.0", "PTK1.0"},        // the version it gives when asked
+  };
+  EXPECT_EQ(Label(form1, "Label2"), "PTK0.0");
+  EXPECT_EQ(Label(window, "Label9"), "PTK0.0");
+  for (const auto& line : lines) {
+    device.ArriveAfter(1, std::string(line.Line) + "\r\n");
+    bench.Loop.AdvanceBy(5);
+    EXPECT_EQ(Label(form1, "Label2"), line.Model) << line.Line;
+    EXPECT_EQ(Label(window, "Label9"), line.Model) << line.Line;
+  }
 }
 
 }  // namespace

@@ -12,9 +12,19 @@ LearnSettings LoadLearnSettings(platform::Registry& registry) {
 }
 
 Result<Done> SaveLearnSettings(platform::Registry& registry, const LearnSettings& settings) {
-  auto port = WriteComPort(registry, settings::LearningCom, settings.ComPort);
+  auto port = SaveLearningPort(registry, settings);
   if (!port) return port;
   return WriteKeyNames(registry, settings.ButtonNames.Items());
+}
+
+bool TakeLearningPort(LearnSettings& settings, std::int32_t port) {
+  if (port < FirstComPort || port > LastComPort) return false;
+  settings.ComPort = port;
+  return true;
+}
+
+Result<Done> SaveLearningPort(platform::Registry& registry, const LearnSettings& settings) {
+  return WriteComPort(registry, settings::LearningCom, settings.ComPort);
 }
 
 }  // namespace quillon

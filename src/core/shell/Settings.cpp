@@ -9,9 +9,6 @@ namespace quillon {
 
 namespace {
 
-constexpr std::int32_t FirstPort = 1;
-constexpr std::int32_t LastPort = 4;
-
 // Reads one value through a freshly opened key; the default when the key cannot be opened.
 // Closing a key that was only read saves at most its creation; that outcome is not reported,
 // as settings failures are silent.
@@ -110,13 +107,13 @@ Result<Done> DeleteValue(platform::Registry& registry, const TextSetting& settin
 }
 
 std::int32_t ComPortNumber(std::string_view value) {
-  if (value.size() < 4) return FirstPort;
+  if (value.size() < 4) return FirstComPort;
   const std::int32_t port = value[3] - '0';
-  return port >= FirstPort && port <= LastPort ? port : FirstPort;
+  return port >= FirstComPort && port <= LastComPort ? port : FirstComPort;
 }
 
 std::string ComPortName(std::int32_t port) {
-  if (port < FirstPort || port > LastPort) {
+  if (port < FirstComPort || port > LastComPort) {
     throw std::out_of_range("serial port COM" + std::to_string(port) + " is not offered");
   }
   return "COM" + std::to_string(port);

@@ -115,6 +115,10 @@ Result<Done> WriteValue(platform::Registry& registry, const TextSetting& setting
                         std::string_view value);
 Result<Done> DeleteValue(platform::Registry& registry, const TextSetting& setting);
 
+// The ports a "COM" value can name, and the port choices offer: COM1 to COM4.
+inline constexpr std::int32_t FirstComPort = 1;
+inline constexpr std::int32_t LastComPort = 4;
+
 // The serial port a "COM" value names, 1 to 4: only the fourth character counts ("COM12" is
 // port 1). A shorter text, or one naming another port, means port 1.
 std::int32_t ComPortNumber(std::string_view value);
