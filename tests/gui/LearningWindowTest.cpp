@@ -199,6 +199,16 @@ TEST_F(LearningWindowFixture, FlippingTheLanguageAppliesEveryCaptionAndHint) {
   EXPECT_EQ(Caption("ButtonStartLearn"), "Запиши данните");
 }
 
+TEST_F(LearningWindowFixture, TheOptionsButtonOpensTheDialogWithReceptionOff) {
+  bool receivingMeanwhile = true;
+  Window.OnOptions = [&] { receivingMeanwhile = Pipeline.ReceiveEnabled; };
+  Window.Open();
+  Pipeline.ReceiveEnabled = true;
+  QTest::mouseClick(Find<QPushButton>(&Window, "ButtonOptions"), Qt::LeftButton);
+  EXPECT_FALSE(receivingMeanwhile);
+  EXPECT_TRUE(Pipeline.ReceiveEnabled);
+}
+
 // The procedure disables the learning window while the receiver is retuned and shows the
 // progress dialog meanwhile: its Cancel must stay usable.
 TEST_F(LearningWindowFixture, TheProgressDialogCanBeCancelledWhileTheWindowIsDisabled) {
