@@ -275,8 +275,12 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::RunApplicationClick() {
+  // Programs here seldom end in ".exe", and "*.*" would pass over every name without a dot: all
+  // files are chosen at first.
+  QString allFiles = QStringLiteral("All Files(*)");
   const QString program = QFileDialog::getOpenFileName(
-      this, ToQString(MainWindowText("OpenDialog", TextProperty::Caption, The.Language)));
+      this, ToQString(MainWindowText("OpenDialog", TextProperty::Caption, The.Language)), {},
+      QStringLiteral("Programm Files(*.exe);;") + allFiles, &allFiles);
   if (program.isEmpty()) return;
   const std::vector<std::string> titles = OnProbeApplication(ToUtf8(program));
   if (titles.empty()) return;

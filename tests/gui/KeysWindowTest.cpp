@@ -200,7 +200,7 @@ TEST_F(KeysWindowFixture, CaptionsFollowTheLanguage) {
   OpenKeys();
   EXPECT_EQ(Keys.windowTitle(), "Keys");
   EXPECT_EQ(Find<QAbstractButton>(Keys, "Button4")->text(), "Remove");
-  EXPECT_EQ(Find<QAbstractButton>(Keys, "Form1Connect")->text(), "Sens with \"Send key(s)\" field");
+  EXPECT_EQ(Find<QAbstractButton>(Keys, "Form1Connect")->text(), "Sens with \"Send keys\" field");
   EXPECT_EQ(Grid()->horizontalHeaderItem(1)->text(), "Hot Key");
   Click(Form, "Button6");
   EXPECT_EQ(Keys.windowTitle(), "Клавишни комбинации");

@@ -31,7 +31,7 @@ inline constexpr auto MainWindowTexts = std::to_array<ControlText>({
     {"ShowFullWindow",
      TextProperty::Hint,
      {"If your screen is smaller than 1024/768\nit is better to turn this off",
-      "Ако резолюцията на монитора ви е\nпо-малка от 1024/768 е препоръчително\nда изключите "
+      "Ако резолюцията на монитора ви е\r\nпо-малка от 1024/768 е препоръчително\r\nда изключите "
       "тази функция"}},
     {"BitBtn2", TextProperty::Caption, {"Options", "Настройки"}},
     {"ScreenSaver", TextProperty::Caption, {"Screen Saver", "Скрийнсейвър"}},
