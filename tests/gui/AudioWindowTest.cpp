@@ -14,6 +14,7 @@
 
 #include <memory>
 
+#include "MainWindowBench.h"
 #include "config/EditorBench.h"
 #include "gui/ConfigTreeModel.h"
 #include "gui/TForm1.h"
@@ -29,10 +30,7 @@ using Values = std::vector<std::uint32_t>;
 
 constexpr std::uint32_t MasterVolume = 1;  // of FakeSoundCard()
 
-struct AudioWindowFixture : ::testing::Test {
-  AudioWindowFixture() {
-    Bench.Registry.SetValue(ProductKey, "RmtCtrlType", std::string(test::VizioType));
-  }
+struct AudioWindowFixture : ::testing::Test, MainWindowBench {
   ~AudioWindowFixture() override {
     if (Audio) Audio->hide();
   }
@@ -59,22 +57,9 @@ struct AudioWindowFixture : ::testing::Test {
   QSlider* Slider(const char* name) { return Find<QSlider>(*Audio, name); }
   QString Label(const char* name) { return Find<QLabel>(*Audio, name)->text(); }
 
-  test::EditorBench Bench;
-  test::TempFolder Config;
-  platform::FakeDesktopSystem Desktop;
-  Options Settings;
-  TForm2 Form2;
-  CurrentFunctionDisplay Display{Form2, Bench.Loop, Desktop.System, Settings};
-  MouseActions Mouse{Desktop.Mouse, Desktop.System, Bench.Loop, Bench.Clock};
   platform::FakeMixer Mixer{Bench.Loop};
   MixerChanges Changes{Mixer};
   std::unique_ptr<AudioModel> Model;
-  TForm1 Form{{Bench.Context(),
-               {Bench.Registry, Settings, Bench.Receive, Bench.Pipeline, Bench.Dispatcher,
-                Bench.Dispatch, Mouse, Display},
-               Bench.Language,
-               Config.Path / "autostart" / "quillon.desktop",
-               "/usr/bin/quillon"}};
   std::unique_ptr<TFormAudio> Audio;
 };
 

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "MainWindowBench.h"
 #include "TempFolder.h"
 #include "config/EditorBench.h"
 #include "core/actions/KeysTexts.h"
@@ -45,9 +46,8 @@ struct ScriptedNewPage : NewPageDialog {
   std::vector<NewPageRequest> Requests;
 };
 
-struct KeysWindowFixture : ::testing::Test {
+struct KeysWindowFixture : ::testing::Test, MainWindowBench {
   KeysWindowFixture() {
-    Bench.Registry.SetValue(ProductKey, "RmtCtrlType", std::string(test::VizioType));
     std::filesystem::create_directories(Folder);
     Form.OnButtonKeys = [this] { Keys.Open(); };
     Form.OnKeyNameChanged = [this](std::string_view text) { Keys.KeyNameChanged(text); };
@@ -91,20 +91,7 @@ struct KeysWindowFixture : ::testing::Test {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  test::EditorBench Bench;
-  test::TempFolder Config;
   std::filesystem::path Folder = Bench.Folder.Path / "Keys";
-  platform::FakeDesktopSystem Desktop;
-  Options Settings;
-  TForm2 Form2;
-  CurrentFunctionDisplay Display{Form2, Bench.Loop, Desktop.System, Settings};
-  MouseActions Mouse{Desktop.Mouse, Desktop.System, Bench.Loop, Bench.Clock};
-  TForm1 Form{{Bench.Context(),
-               {Bench.Registry, Settings, Bench.Receive, Bench.Pipeline, Bench.Dispatcher,
-                Bench.Dispatch, Mouse, Display},
-               Bench.Language,
-               Config.Path / "autostart" / "quillon.desktop",
-               "/usr/bin/quillon"}};
   ScriptedNewPage Dialog;
   TFormKeys Keys{{Folder, Bench.Registry, Bench.Boxes, Dialog, Form, Bench.Loop, Bench.Language}};
 };

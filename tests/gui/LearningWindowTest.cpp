@@ -16,6 +16,7 @@
 #include <cstring>
 #include <random>
 
+#include "MainWindowBench.h"
 #include "SampleRemote.h"
 #include "TempFolder.h"
 #include "actions/FakeMessageBoxes.h"
@@ -260,21 +261,11 @@ TEST(SaveDialogWindow, SaveIsEnabledOnlyWithBothNamesAndRefusedCharactersNeverEn
 // The learning window beside the main window, over the same pipeline, remote and folder, as the
 // program has them.
 TEST(LearningWindowAndMainWindow, AfterLearningTheMainWindowListsTheNewRemoteAndHasItsOwnBack) {
-  test::EditorBench bench;
-  bench.Registry.SetValue(ProductKey, "RmtCtrlType", std::string(test::VizioType));
+  MainWindowBench main;
+  test::EditorBench& bench = main.Bench;
+  Options& settings = main.Settings;
+  TForm1& form1 = main.Form;
   bench.Clock.AdvanceTo(platform::CounterTicksPerSecond);
-  test::TempFolder config;
-  platform::FakeDesktopSystem desktop;
-  Options settings;
-  TForm2 form2;
-  CurrentFunctionDisplay display{form2, bench.Loop, desktop.System, settings};
-  MouseActions mouse{desktop.Mouse, desktop.System, bench.Loop, bench.Clock};
-  TForm1 form1{{bench.Context(),
-                {bench.Registry, settings, bench.Receive, bench.Pipeline, bench.Dispatcher,
-                 bench.Dispatch, mouse, display},
-                bench.Language,
-                config.Path / "autostart" / "quillon.desktop",
-                "/usr/bin/quillon"}};
   LearnSettings learn;
   NoHints hints;
   TMain window{{bench.Pipeline, bench.Remote, settings, bench.Registry, learn, bench.Loop,
@@ -316,7 +307,7 @@ TEST(LearningWindowAndMainWindow, AfterLearningTheMainWindowListsTheNewRemoteAnd
 
 // Both windows over the receiver side's display, as the program wires them: the learning side's
 // stored port is COM3, the configuration side's is not stored (COM1).
-struct ReceiverInBothWindows : ::testing::Test {
+struct ReceiverInBothWindows : ::testing::Test, MainWindowBench {
   ReceiverInBothWindows() {
     EXPECT_TRUE(form1.FormCreate());
     display.LearningWindow = &window;
@@ -340,19 +331,10 @@ struct ReceiverInBothWindows : ::testing::Test {
     return form.findChild<QLabel*>(QLatin1String(name))->text();
   }
 
-  test::EditorBench bench;
-  test::TempFolder config;
-  platform::FakeDesktopSystem desktop;
-  Options settings;
-  TForm2 form2;
-  CurrentFunctionDisplay hints{form2, bench.Loop, desktop.System, settings};
-  MouseActions mouse{desktop.Mouse, desktop.System, bench.Loop, bench.Clock};
-  TForm1 form1{{bench.Context(),
-                {bench.Registry, settings, bench.Receive, bench.Pipeline, bench.Dispatcher,
-                 bench.Dispatch, mouse, hints},
-                bench.Language,
-                config.Path / "autostart" / "quillon.desktop",
-                "/usr/bin/quillon"}};
+  test::EditorBench& bench = Bench;
+  platform::FakeDesktopSystem& desktop = Desktop;
+  Options& settings = Settings;
+  TForm1& form1 = Form;
   LearnSettings learn = [this] {
     bench.Registry.SetValue(LearningKey, "COM", std::string("COM3"));
     return LoadLearnSettings(bench.Registry);

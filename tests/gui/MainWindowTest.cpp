@@ -17,6 +17,7 @@
 #include <map>
 #include <sstream>
 
+#include "MainWindowBench.h"
 #include "TempFolder.h"
 #include "config/EditorBench.h"
 #include "core/shell/MainWindowTexts.h"
@@ -33,11 +34,8 @@ namespace {
 
 using test::ReadFile;
 
-struct MainWindowFixture : ::testing::Test {
-  MainWindowFixture() {
-    Bench.Registry.SetValue(ProductKey, "RmtCtrlType", std::string(test::VizioType));
-    EXPECT_TRUE(Form.FormCreate());
-  }
+struct MainWindowFixture : ::testing::Test, MainWindowBench {
+  MainWindowFixture() { EXPECT_TRUE(Form.FormCreate()); }
 
   template <typename Control>
   Control* Find(const char* name) {
@@ -80,20 +78,6 @@ struct MainWindowFixture : ::testing::Test {
     }
     return texts;
   }
-
-  test::EditorBench Bench;
-  test::TempFolder Config;
-  platform::FakeDesktopSystem Desktop;
-  Options Settings;
-  TForm2 Form2;
-  CurrentFunctionDisplay Display{Form2, Bench.Loop, Desktop.System, Settings};
-  MouseActions Mouse{Desktop.Mouse, Desktop.System, Bench.Loop, Bench.Clock};
-  TForm1 Form{{Bench.Context(),
-               {Bench.Registry, Settings, Bench.Receive, Bench.Pipeline, Bench.Dispatcher,
-                Bench.Dispatch, Mouse, Display},
-               Bench.Language,
-               Config.Path / "autostart" / "quillon.desktop",
-               "/usr/bin/quillon"}};
 };
 
 TEST_F(MainWindowFixture, TheControlsCarryTheSystemsNames) {
