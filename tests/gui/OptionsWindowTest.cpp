@@ -12,6 +12,7 @@
 
 #include <functional>
 
+#include "MainWindowBench.h"
 #include "config/EditorBench.h"
 #include "core/shell/Settings.h"
 #include "gui/TForm1.h"
@@ -22,7 +23,7 @@
 namespace quillon::gui {
 namespace {
 
-struct OptionsWindowFixture : ::testing::Test {
+struct OptionsWindowFixture : ::testing::Test, MainWindowBench {
   template <typename Control>
   Control* Find(const char* name) {
     auto* control = Dialog.findChild<Control*>(QLatin1String(name));
@@ -50,12 +51,6 @@ struct OptionsWindowFixture : ::testing::Test {
     return Bench.Registry.Value(ProductKey, setting.Name);
   }
 
-  test::EditorBench Bench;
-  platform::FakeDesktopSystem Desktop;
-  Options Settings;
-  TForm2 Form2;
-  CurrentFunctionDisplay Display{Form2, Bench.Loop, Desktop.System, Settings};
-  MouseActions Mouse{Desktop.Mouse, Desktop.System, Bench.Loop, Bench.Clock};
   RunningSystem System{Bench.Registry,   Settings,       Bench.Receive, Bench.Pipeline,
                        Bench.Dispatcher, Bench.Dispatch, Mouse,         Display};
   TFormOptions Dialog{{System, Bench.Language}};
@@ -150,12 +145,13 @@ TEST_F(OptionsWindowFixture, OkWritesTheStoreAndHandsTheOptionsOn) {
 TEST_F(OptionsWindowFixture, CancelWritesNothingAndReceptionStaysOff) {
   Bench.Registry.SetValue(ProductKey, "SignalLength", std::uint32_t{250});
   const std::int32_t saves = Bench.Registry.Saves();
+  const auto values = Bench.Registry.ValueCount(ProductKey);
   EXPECT_FALSE(OpenAnd([this] {
     Spin("SignalLen")->setValue(120);
     Click("ButtonCancel");
   }));
   EXPECT_EQ(Bench.Registry.Saves(), saves);
-  EXPECT_EQ(Bench.Registry.ValueCount(ProductKey), 1u);
+  EXPECT_EQ(Bench.Registry.ValueCount(ProductKey), values);
   EXPECT_EQ(Bench.Receive.SignalLength, 250);
   EXPECT_FALSE(Bench.Pipeline.ReceiveEnabled);
 }
@@ -186,19 +182,15 @@ TEST_F(OptionsWindowFixture, CaptionsFollowTheLanguageAtEachOpening) {
 }
 
 TEST_F(OptionsWindowFixture, TheMainWindowsOptionsButtonOpensTheDialog) {
-  Bench.Registry.SetValue(ProductKey, "RmtCtrlType", std::string(test::VizioType));
-  test::TempFolder config;
-  TForm1 form{{Bench.Context(), System, Bench.Language,
-               config.Path / "autostart" / "quillon.desktop", "/usr/bin/quillon"}};
   bool shown = false;
-  form.OnOptions = [&] {
+  Form.OnOptions = [&] {
     OpenAnd([&] {
       shown = Dialog.isVisible();
       Click("ButtonOk");
     });
   };
-  ASSERT_TRUE(form.FormCreate());
-  auto* button = form.findChild<QPushButton*>(QStringLiteral("BitBtn2"));
+  ASSERT_TRUE(Form.FormCreate());
+  auto* button = Form.findChild<QPushButton*>(QStringLiteral("BitBtn2"));
   ASSERT_NE(button, nullptr);
   ASSERT_TRUE(button->isEnabled());
   button->click();
